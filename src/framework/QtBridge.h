@@ -1,0 +1,24 @@
+#pragma once
+
+// Conversions between framework strings and Qt strings. Framework-internal:
+// the program never sees Qt types.
+
+#include "framework/String.h"
+
+#include <QString>
+
+namespace fw {
+
+// Decodes s from its encoding (raw bytes as MacRoman). Characters are kept
+// as they are, carriage returns included.
+QString ToQString(const String& s);
+// The Qt text as a UTF-8 framework string.
+String FromQString(const QString& s);
+
+// Text shown in a control: carriage returns become line breaks.
+QString ToDisplayText(const String& s);
+// Text read back from a control: every line break (LF, CR LF, paragraph
+// separator) becomes one carriage return.
+String FromDisplayText(const QString& s);
+
+}  // namespace fw

@@ -1,0 +1,24 @@
+// Test entry: a QApplication on the offscreen platform (unless the caller
+// chose another, e.g. a real X display), with a private runtime directory so
+// that Qt stays quiet.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QTemporaryDir runtimeDir;
+    if (!std::getenv("XDG_RUNTIME_DIR") && runtimeDir.isValid()) {
+        QFile::setPermissions(runtimeDir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ExeOwner);
+        setenv("XDG_RUNTIME_DIR", QDir::toNativeSeparators(runtimeDir.path()).toLocal8Bit().constData(), 1);
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
