@@ -1,0 +1,21 @@
+#pragma once
+
+// The road from the process entry to the event loop and back out.
+
+#include <exception>
+#include <functional>
+
+// Installs the exception guard, initialises the framework with _Startup and
+// runs the event loop until the application quits.
+void _Main();
+// Declares the file type, creates and registers the application object with
+// its menu bar.
+void _Startup();
+void _InitFileTypes();
+void _NewAppInstance();
+// Releases the module globals at quit: the framework's, then the file type,
+// the menu bar and the cached system encoding.
+void _ReleaseModuleGlobals();
+// Runs fn; hands an escaping RuntimeException back as the result and lets
+// any other exception pass on.
+std::exception_ptr _CallFunctionWithExceptionHandling(const std::function<void()>& fn);

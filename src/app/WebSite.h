@@ -1,0 +1,5 @@
+#pragma once
+
+// The maker's web site.
+inline constexpr const char* kWebHost = "www.tessarinds.com";
+inline constexpr const char* kContactPage = "http://www.tessarinds.com/contact.html";

@@ -1,0 +1,41 @@
+#include "framework/Application.h"
+
+#include "framework/Internal.h"
+#include "framework/MenuItem.h"
+
+namespace fw {
+
+namespace {
+std::shared_ptr<Application>& AppObject() {
+    static std::shared_ptr<Application> app;
+    return app;
+}
+}  // namespace
+
+Application::~Application() = default;
+
+void Application::SetMenuBar(std::shared_ptr<fw::MenuBar> bar) {
+    internal::Trace("MenuBar");
+    menuBar_ = std::move(bar);
+}
+
+void Application::_AddMenuHandler(const String& itemName, std::function<bool()> handler) {
+    internal::Trace("AddMenuHandler " + itemName.ToUTF8());
+    menuHandlers_[itemName.ToUTF8()] = std::move(handler);
+}
+
+const std::function<bool()>* Application::MenuHandler(const String& itemName) const {
+    auto it = menuHandlers_.find(itemName.ToUTF8());
+    return it == menuHandlers_.end() ? nullptr : &it->second;
+}
+
+void _RuntimeRegisterAppObject(std::shared_ptr<Application> app) {
+    internal::Trace("RegisterApp");
+    AppObject() = std::move(app);
+}
+
+Application* _GetAppObject() { return AppObject().get(); }
+
+void _RuntimeReleaseAppObject() { AppObject().reset(); }
+
+}  // namespace fw

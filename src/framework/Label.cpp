@@ -1,0 +1,44 @@
+#include "framework/Label.h"
+
+#include "framework/QtBridge.h"
+
+#include <QLabel>
+
+namespace fw {
+
+Label::Label() : RectControl(new QLabel()), label_(static_cast<QLabel*>(Widget())) {
+    label_->setTextFormat(Qt::PlainText);
+    label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void Label::SetText(const String& text) {
+    text_ = text;
+    label_->setText(ToDisplayText(text));
+}
+
+void Label::SetTextColor(Color color) {
+    QPalette palette = label_->palette();
+    palette.setColor(QPalette::WindowText, QColor(color.Red(), color.Green(), color.Blue()));
+    label_->setPalette(palette);
+}
+
+void Label::SetTextAlign(int align) {
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (align == 2) horizontal = Qt::AlignHCenter;
+    if (align == 3) horizontal = Qt::AlignRight;
+    label_->setAlignment(horizontal | (label_->wordWrap() ? Qt::AlignTop : Qt::AlignVCenter));
+}
+
+void Label::SetMultiline(bool on) {
+    label_->setWordWrap(on);
+    const Qt::Alignment horizontal = label_->alignment() & Qt::AlignHorizontal_Mask;
+    label_->setAlignment(horizontal | (on ? Qt::AlignTop : Qt::AlignVCenter));
+}
+
+void Label::SetSelectable(bool on) {
+    label_->setTextInteractionFlags(on ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+}
+
+void Label::SetTransparent(bool on) { label_->setAutoFillBackground(!on); }
+
+}  // namespace fw

@@ -1,0 +1,29 @@
+#pragma once
+
+// A static text. A carriage return in its text shows as a line break.
+
+#include "framework/RectControl.h"
+
+class QLabel;
+
+namespace fw {
+
+class Label : public RectControl {
+public:
+    Label();
+
+    String Text() const { return text_; }
+    void SetText(const String& text);
+    void SetTextColor(Color color);
+    // 0 default (left), 1 left, 2 centre, 3 right.
+    void SetTextAlign(int align);
+    void SetMultiline(bool on);
+    void SetSelectable(bool on);
+    void SetTransparent(bool on);
+
+private:
+    QLabel* label_;
+    String text_;
+};
+
+}  // namespace fw

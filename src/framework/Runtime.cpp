@@ -1,0 +1,250 @@
+#include "framework/Runtime.h"
+
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+#include "framework/Internal.h"
+#include "framework/QtBridge.h"
+#include "framework/Testing.h"
+#include "framework/Window.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QMessageBox>
+#include <QOperatingSystemVersion>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+#include <new>
+
+namespace fw {
+
+namespace {
+
+struct RuntimeState {
+    std::unique_ptr<QApplication> ownApp;
+    ExceptionHelper helper;
+    bool quitRequested = false;
+    int exitStatus = 0;
+};
+
+RuntimeState& State() {
+    static RuntimeState state;
+    return state;
+}
+
+const char* ClassNameOf(const std::exception_ptr& e) {
+    try {
+        std::rethrow_exception(e);
+    } catch (const RuntimeException& ex) {
+        return ex.ClassName();
+    } catch (const std::bad_alloc&) {
+        return "OutOfMemoryException";
+    } catch (...) {
+        return "RuntimeException";
+    }
+}
+
+void ReportUnhandled(const std::exception_ptr& e) {
+    MsgBox(String("An exception of class ") + ClassNameOf(e) + " was not handled.");
+}
+
+// Keys that may be menu shortcuts prepare the menus first, so that the
+// shortcut fires exactly when its item is enabled.
+class ShortcutPreparer : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride &&
+            internal::IsMenuShortcut(static_cast<QKeyEvent*>(event)))
+            RaiseEvent([] { internal::PrepareMenus(); });
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
+namespace internal {
+
+Seams& TestSeams() {
+    static Seams seams;
+    return seams;
+}
+
+void Trace(std::string entry) {
+    if (TestMode()) TestSeams().trace.push_back(std::move(entry));
+}
+
+}  // namespace internal
+
+void RuntimeInit(int& argc, char** argv) {
+    if (!qApp) State().ownApp = std::make_unique<QApplication>(argc, argv);
+#ifndef Q_OS_MACOS
+    // Without a global menu bar, a program with no window left has nothing a
+    // user could reach, so it ends with its last window.
+    QApplication::setQuitOnLastWindowClosed(true);
+#else
+    QApplication::setQuitOnLastWindowClosed(false);
+#endif
+    qApp->installEventFilter(new ShortcutPreparer(qApp));
+}
+
+void _RuntimeSetExceptionHelper(ExceptionHelper helper) {
+    State().helper = std::move(helper);
+}
+
+void _RunFrameworkInitialization(const std::function<void()>& startup) {
+    if (!RaiseEvent(startup)) return;
+    QTimer::singleShot(0, qApp, [] {
+        if (Application* app = _GetAppObject()) {
+            internal::Trace("Open");
+            RaiseEvent([app] { app->Event_Open(); });
+        }
+    });
+}
+
+int _RuntimeRun() {
+    RuntimeState& s = State();
+    if (internal::TestMode()) {
+        testing::ProcessEvents();
+        return s.exitStatus;
+    }
+    if (s.quitRequested) return s.exitStatus;
+    s.exitStatus = QApplication::exec();
+    return s.exitStatus;
+}
+
+void _ReleaseFrameworkGlobals() {
+    internal::CloseAllWindows();
+}
+
+int RuntimeExit() {
+    int status = State().exitStatus;
+    // The application object holds Qt objects (its menu bar): it goes first.
+    _RuntimeReleaseAppObject();
+    State().ownApp.reset();
+    return status;
+}
+
+bool RaiseEvent(const std::function<void()>& handler) {
+    try {
+        if (!State().helper) {
+            handler();
+            return true;
+        }
+        if (std::exception_ptr escaped = State().helper(handler)) {
+            ReportUnhandled(escaped);
+            return false;
+        }
+        return true;
+    } catch (...) {
+        ReportUnhandled(std::current_exception());
+        return false;
+    }
+}
+
+void Quit(int code) {
+    internal::Trace("Quit " + std::to_string(code));
+    RuntimeState& s = State();
+    s.quitRequested = true;
+    s.exitStatus = code;
+    if (internal::TestMode()) {
+        internal::TestSeams().quitCode = code;
+        return;
+    }
+    QCoreApplication::exit(code);
+}
+
+void MsgBox(const String& message) {
+    internal::Trace("MsgBox");
+    if (internal::TestMode()) {
+        internal::TestSeams().messageBoxes.push_back(message.ToUTF8());
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(),
+                    ToDisplayText(message), QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+void ShowURL(const String& url) {
+    if (internal::TestMode()) {
+        internal::TestSeams().shownURLs.push_back(url.ToUTF8());
+        return;
+    }
+    QDesktopServices::openUrl(QUrl(ToQString(url)));
+}
+
+void YieldToScheduler() {
+    // Reading the clock on every call would cost more than the loops it
+    // serves; look at it every 64th call and repaint at most 30 times a second.
+    static unsigned calls = 0;
+    static QElapsedTimer sinceRepaint;
+    if (++calls % 64 != 0) return;
+    if (sinceRepaint.isValid() && sinceRepaint.elapsed() < 33) return;
+    sinceRepaint.start();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+namespace System {
+
+bool Gestalt(const String& selector, int32_t& result) {
+    if (selector != "sysv") return false;
+    internal::Seams& seams = internal::TestSeams();
+    if (seams.systemVersionSet) {
+        if (!seams.systemVersion) return false;
+        result = *seams.systemVersion;
+        return true;
+    }
+    // "sysv" writes 10.x.y as 0x10xy and cannot express anything past
+    // 10.9.9, which is what it reports for every later system, and what we
+    // report where the selector does not exist.
+    result = 0x1099;
+#ifdef Q_OS_MACOS
+    const QOperatingSystemVersion v = QOperatingSystemVersion::current();
+    if (v.majorVersion() == 10 && v.minorVersion() < 10)
+        result = 0x1000 | (v.minorVersion() << 4) | std::min(std::max(v.microVersion(), 0), 9);
+#endif
+    return true;
+}
+
+}  // namespace System
+
+namespace testing {
+
+void EnableTestMode() { internal::TestSeams().testMode = true; }
+
+std::vector<std::string> TakeMessageBoxes() {
+    return std::exchange(internal::TestSeams().messageBoxes, {});
+}
+
+std::vector<std::string> TakeShownURLs() { return std::exchange(internal::TestSeams().shownURLs, {}); }
+
+std::optional<int> QuitCode() { return internal::TestSeams().quitCode; }
+
+void SetSystemVersion(std::optional<int32_t> sysv) {
+    internal::TestSeams().systemVersionSet = true;
+    internal::TestSeams().systemVersion = sysv;
+}
+
+void SetLocalAddress(const char* address) {
+    if (address)
+        internal::TestSeams().localAddress = address;
+    else
+        internal::TestSeams().localAddress.reset();
+}
+
+void ProcessEvents() {
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+std::vector<std::string> TakeTrace() { return std::exchange(internal::TestSeams().trace, {}); }
+
+}  // namespace testing
+
+}  // namespace fw

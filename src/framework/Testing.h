@@ -1,0 +1,43 @@
+#pragma once
+
+// Seams for the tests, and only for them: with test mode on, message boxes,
+// web pages and quitting are recorded instead of carried out, and the event
+// loop can be driven step by step. A real run never turns test mode on.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fw::testing {
+
+// Turns test mode on: MsgBox, ShowURL and Quit are recorded, not carried out,
+// and _RuntimeRun handles what is pending and returns.
+void EnableTestMode();
+
+// Message boxes shown since the last call, as UTF-8 texts (line ends "\r").
+std::vector<std::string> TakeMessageBoxes();
+// Pages opened with ShowURL since the last call.
+std::vector<std::string> TakeShownURLs();
+// The exit code of the last Quit, if any was asked for.
+std::optional<int> QuitCode();
+
+// The answer of Gestalt "sysv": a value, or std::nullopt for a failing call.
+void SetSystemVersion(std::optional<int32_t> sysv);
+// The machine's local network address as a new socket reports it.
+void SetLocalAddress(const char* address);
+
+// Handles all pending events (posted events, timers due, deferred deletes).
+void ProcessEvents();
+
+// What the framework was asked to do, in order, since the last call:
+// "RegisterFileType text", "MenuBar", "RegisterApp", "AddMenuHandler <name>",
+// "Open", "Show <title>", "MsgBox", "Quit <code>".
+std::vector<std::string> TakeTrace();
+
+// --- Pictures ---
+// The folder that stands for the application's Resources folder; nullptr
+// restores the real lookup, "" means there is none.
+void SetResourcesFolder(const char* path);
+
+}  // namespace fw::testing

@@ -1,0 +1,217 @@
+#include "framework/Window.h"
+
+#include "framework/Internal.h"
+#include "framework/QtBridge.h"
+#include "framework/Runtime.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QLayout>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <algorithm>
+#include <map>
+
+namespace fw {
+
+namespace {
+
+// Open windows, front to back.
+std::vector<Window*>& OpenWindows() {
+    static std::vector<Window*> windows;
+    return windows;
+}
+
+std::map<std::type_index, Window*>& ImplicitInstances() {
+    static std::map<std::type_index, Window*> instances;
+    return instances;
+}
+
+void MoveToFront(Window* window) {
+    auto& windows = OpenWindows();
+    auto it = std::find(windows.begin(), windows.end(), window);
+    if (it == windows.end()) return;
+    std::rotate(windows.begin(), it, it + 1);
+}
+
+}  // namespace
+
+class WindowWidget : public QMainWindow {
+public:
+    explicit WindowWidget(Window* owner) : owner_(owner) {}
+    void Disown() { owner_ = nullptr; }
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::WindowActivate && owner_) owner_->Activated();
+        return QMainWindow::event(e);
+    }
+    void closeEvent(QCloseEvent* e) override {
+        if (owner_) owner_->ClosedByUser();
+        e->accept();
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QMainWindow::resizeEvent(e);
+        if (owner_ && isVisible()) {
+            Window* w = owner_;
+            RaiseEvent([w] { w->Event_Resizing(); });
+            RaiseEvent([w] { w->Event_Resized(); });
+        }
+    }
+
+private:
+    Window* owner_;
+};
+
+Window::Window() : widget_(new WindowWidget(this)), content_(new QWidget(widget_)) {
+    widget_->setCentralWidget(content_);
+    widget_->setAttribute(Qt::WA_DeleteOnClose, false);
+    OpenWindows().insert(OpenWindows().begin(), this);
+}
+
+Window::~Window() {
+    auto& windows = OpenWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+    static_cast<WindowWidget*>(widget_)->Disown();
+    controls_.clear();
+    delete widget_;
+}
+
+String Window::Title() const { return FromQString(widget_->windowTitle()); }
+void Window::SetTitle(const String& title) { widget_->setWindowTitle(ToQString(title)); }
+int Window::Width() const { return content_->width(); }
+int Window::Height() const { return content_->height(); }
+
+void Window::SetSize(int width, int height) {
+    content_->resize(width, height);
+    widget_->resize(widget_->sizeHint().expandedTo(QSize(width, height)));
+}
+
+void Window::SetMinSize(int width, int height) { content_->setMinimumSize(width, height); }
+void Window::SetMaxSize(int width, int height) { content_->setMaximumSize(width, height); }
+
+void Window::SetBackColor(Color color, bool hasBackColor) {
+    content_->setAutoFillBackground(hasBackColor);
+    if (!hasBackColor) return;
+    QPalette palette = content_->palette();
+    palette.setColor(QPalette::Window, QColor(color.Red(), color.Green(), color.Blue()));
+    content_->setPalette(palette);
+}
+
+void Window::Construct() {
+    Layout();
+    CreateControls();
+    RaiseEvent([this] { Event_Open(); });
+    if (visible_ && !closed_) Show();
+}
+
+void Window::ApplyFrame() {
+    if (framed_) return;
+    framed_ = true;
+    const QSize size = content_->size();
+    if (!resizeable_ || content_->minimumSize() == content_->maximumSize()) {
+        content_->setFixedSize(size);
+        widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    }
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (frame_ == 8) flags = Qt::Sheet | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (closeButton_ && frame_ != 8) flags |= Qt::WindowCloseButtonHint;
+    if (minimizeButton_ && frame_ != 8) flags |= Qt::WindowMinimizeButtonHint;
+    if (maximizeButton_ && resizeable_ && frame_ != 8) flags |= Qt::WindowMaximizeButtonHint;
+    if (frame_ == 8 && sheetParent_) {
+        widget_->setParent(sheetParent_->Widget(), flags);
+        widget_->setWindowModality(Qt::WindowModal);
+    } else {
+        widget_->setWindowFlags(flags);
+    }
+    if (frame_ == 0 && menuBarVisible_) internal::InstallMenuBar(widget_);
+    widget_->adjustSize();
+}
+
+void Window::Show() {
+    if (closed_) return;
+    ApplyFrame();
+    visible_ = true;
+    MoveToFront(this);
+    internal::Trace("Show " + Title().ToUTF8());
+    widget_->show();
+    widget_->raise();
+    widget_->activateWindow();
+}
+
+void Window::ShowWithin(Window* parent) {
+    sheetParent_ = parent;
+    Show();
+}
+
+void Window::ShowModalWithin(Window* parent) {
+    sheetParent_ = parent;
+    QPointer<QMainWindow> widget = widget_;
+    QEventLoop loop;
+    QObject::connect(widget_, &QObject::destroyed, &loop, &QEventLoop::quit);
+    Show();
+    // Runs until the sheet closes; the window may be gone when this returns.
+    if (!closed_) loop.exec();
+}
+
+void Window::Hide() {
+    visible_ = false;
+    widget_->hide();
+}
+
+void Window::Close() {
+    if (closed_) return;
+    closed_ = true;
+    auto& windows = OpenWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+    for (auto it = ImplicitInstances().begin(); it != ImplicitInstances().end();)
+        it = it->second == this ? ImplicitInstances().erase(it) : std::next(it);
+    if (widget_->isVisible()) widget_->close();
+    // The window may be closing from inside one of its own handlers.
+    QMetaObject::invokeMethod(qApp, [this] { delete this; }, Qt::QueuedConnection);
+}
+
+void Window::ClosedByUser() { Close(); }
+
+void Window::Activated() {
+    MoveToFront(this);
+    RaiseEvent([this] { Event_Activate(); });
+}
+
+void Window::Adopt(std::unique_ptr<RectControl> control, const String& name) {
+    control->Attach(this, name);
+    controls_.push_back(std::move(control));
+}
+
+RectControl* Window::FindControl(const String& name) const {
+    for (const auto& control : controls_)
+        if (control->Name() == name) return control.get();
+    return nullptr;
+}
+
+int WindowCount() { return static_cast<int>(OpenWindows().size()); }
+
+Window* WindowAt(int index) {
+    if (index < 0 || index >= WindowCount()) return nullptr;
+    return OpenWindows()[static_cast<size_t>(index)];
+}
+
+namespace internal {
+
+Window* FindImplicitInstance(std::type_index type) {
+    auto it = ImplicitInstances().find(type);
+    return it == ImplicitInstances().end() ? nullptr : it->second;
+}
+
+void RegisterImplicitInstance(std::type_index type, Window* window) { ImplicitInstances()[type] = window; }
+
+void CloseAllWindows() {
+    while (WindowCount() > 0) WindowAt(0)->Close();
+    QCoreApplication::sendPostedEvents(nullptr, 0);
+}
+
+}  // namespace internal
+
+}  // namespace fw
