@@ -35,9 +35,9 @@ void ProcessEvents();
 // "Open", "Show <title>", "MsgBox", "Quit <code>".
 std::vector<std::string> TakeTrace();
 
-// --- Pictures ---
-// The folder that stands for the application's Resources folder; nullptr
-// restores the real lookup, "" means there is none.
+// Makes _GetApplicationBundleResources() answer with the folder at path (a
+// UTF-8 native path; Nil unless it is a folder). "" means there is no
+// Resources folder; nullptr restores the real lookup beside the executable.
 void SetResourcesFolder(const char* path);
 
 }  // namespace fw::testing

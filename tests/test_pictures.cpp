@@ -1,0 +1,228 @@
+// Pictures, masks, folder items and the bundle pictures read from the
+// Resources folder.
+
+#include "app/BundlePictures.h"
+#include "framework/Exceptions.h"
+#include "framework/FolderItem.h"
+#include "framework/Picture.h"
+#include "framework/Testing.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+namespace {
+
+QImage filled(int w, int h, QRgb colour) {
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+// A mask picture: black on the left half, white on the right, grey in column w/2.
+QImage halfMask(int w, int h) {
+    QImage mask(w, h, QImage::Format_Grayscale8);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) mask.setPixel(x, y, x < w / 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    for (int y = 0; y < h; ++y) mask.setPixel(w / 2, y, qRgb(128, 128, 128));
+    return mask;
+}
+
+fw::PicturePtr pictureOf(const QImage& image) { return std::make_shared<fw::Picture>(image); }
+
+TEST(Picture, NewPictureIsWhite32BitWithoutMask) {
+    fw::PicturePtr p = fw::NewPicture(3, 2, 32);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->Width(), 3);
+    EXPECT_EQ(p->Height(), 2);
+    EXPECT_EQ(p->Depth(), 32);
+    EXPECT_EQ(p->Image().pixel(2, 1), 0xffffffffu);
+    EXPECT_FALSE(p->HasMask());
+    EXPECT_FALSE(p->Mask(false));
+}
+
+TEST(Picture, NewPictureOfNoSizeIsNil) {
+    const int sizes[][2] = {{0, 5}, {5, 0}, {-1, 5}, {5, -3}, {0, 0}};
+    for (const auto& s : sizes) EXPECT_FALSE(fw::NewPicture(s[0], s[1], 32)) << s[0] << "x" << s[1];
+}
+
+TEST(Picture, MaskIsCreatedOnceBlackAndOfTheSameSize) {
+    fw::PicturePtr p = fw::NewPicture(4, 3, 32);
+    fw::PicturePtr mask = p->Mask(true);
+    ASSERT_TRUE(mask);
+    EXPECT_EQ(mask->Width(), 4);
+    EXPECT_EQ(mask->Height(), 3);
+    EXPECT_EQ(mask->Image().pixel(3, 2), 0xff000000u);
+    EXPECT_EQ(p->Mask(true), mask);
+    EXPECT_EQ(p->Mask(false), mask);
+    EXPECT_EQ(p->Graphics(), p->Graphics());
+}
+
+TEST(Picture, ComposedTurnsMaskGreyIntoAlpha) {
+    struct Case { int alpha, grey, expected; };
+    const Case cases[] = {{255, 0, 255}, {255, 255, 0}, {255, 128, 127}, {128, 0, 128}, {128, 128, 64}, {0, 0, 0}};
+    for (const Case& c : cases) {
+        fw::PicturePtr p = pictureOf(filled(1, 1, qRgba(10, 20, 30, c.alpha)));
+        p->Mask(true)->Image().fill(qRgb(c.grey, c.grey, c.grey));
+        const QRgb px = p->Composed().pixel(0, 0);
+        EXPECT_EQ(qAlpha(px), c.expected) << "alpha " << c.alpha << " grey " << c.grey;
+        EXPECT_EQ(px & 0xffffffu, 0x0a141eu);
+    }
+    fw::PicturePtr plain = pictureOf(filled(2, 2, qRgba(1, 2, 3, 40)));
+    EXPECT_EQ(plain->Composed(), plain->Image());
+}
+
+TEST(Picture, DrawPictureHonoursPositionAndMask) {
+    fw::PicturePtr target = fw::NewPicture(4, 4, 32);
+    fw::PicturePtr red = pictureOf(filled(2, 2, qRgb(255, 0, 0)));
+    red->Mask(true)->Image().setPixel(1, 0, qRgb(255, 255, 255));
+    target->Graphics()->DrawPicture(red, 1, 1);
+    target->Graphics()->DrawPicture(nullptr, 0, 0);
+    const QImage& img = target->Image();
+    EXPECT_EQ(img.pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(2, 2), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(2, 1), qRgb(255, 255, 255));  // hidden by the mask
+    EXPECT_EQ(img.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(img.pixel(3, 3), qRgb(255, 255, 255));
+}
+
+// Every test gets its own Resources folder and empty caches.
+class BundleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        useFolder(dir_.path());
+    }
+    void TearDown() override {
+        fw::testing::SetResourcesFolder(nullptr);
+        forgetBundlePictures();
+    }
+    void useFolder(const QString& path) {
+        fw::testing::SetResourcesFolder(path.toUtf8().constData());
+        forgetBundlePictures();
+    }
+    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+    void write(const char* name, const QImage& image) { ASSERT_TRUE(image.save(path(name), "PNG")); }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(BundleTest, FolderItemNamesAndChildren) {
+    write("a.png", filled(3, 2, qRgba(0, 0, 255, 0x40)));
+    QFile text(path("notes.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+
+    fw::FolderItemPtr folder = fw::_GetApplicationBundleResources();
+    ASSERT_TRUE(folder);
+    EXPECT_TRUE(folder->Directory());
+    fw::FolderItemPtr png = folder->Child("a.png");
+    EXPECT_EQ(png->NativePath().ToUTF8(), QDir::toNativeSeparators(path("a.png")).toStdString());
+    EXPECT_EQ(png->Name().ToUTF8(), "a.png");
+    EXPECT_TRUE(png->Exists());
+    EXPECT_FALSE(png->Directory());
+    fw::PicturePtr pic = png->OpenAsPicture();
+    ASSERT_TRUE(pic);
+    EXPECT_EQ(pic->Width(), 3);
+    EXPECT_EQ(pic->Image().pixel(1, 1), qRgba(0, 0, 255, 0x40));  // its own alpha kept
+
+    EXPECT_FALSE(folder->Child("missing.png")->Exists());
+    for (const char* unreadable : {"missing.png", "notes.txt"})
+        EXPECT_FALSE(folder->Child(unreadable)->OpenAsPicture()) << unreadable;
+    EXPECT_FALSE(folder->OpenAsPicture());
+    EXPECT_FALSE(folder->Child(""));
+    EXPECT_FALSE(folder->Child("sub/a.png"));
+}
+
+TEST_F(BundleTest, ResourcesFolderLookup) {
+    useFolder("");
+    EXPECT_FALSE(fw::_GetApplicationBundleResources());
+    write("a.png", filled(1, 1, 0));
+    useFolder(path("a.png"));  // a file is no folder
+    EXPECT_FALSE(fw::_GetApplicationBundleResources());
+
+    // The real lookup finds the folder the build copies beside the executable.
+    fw::testing::SetResourcesFolder(nullptr);
+    fw::FolderItemPtr real = fw::_GetApplicationBundleResources();
+    ASSERT_TRUE(real);
+    EXPECT_EQ(real->Name().ToUTF8(), "Resources");
+    struct Shipped { fw::PicturePtr (*get)(); int width, height; };
+    for (const Shipped& s : {Shipped{icon72, 72, 72}, Shipped{iconMask72, 72, 72}, Shipped{smallblacklogo, 82, 83}}) {
+        fw::PicturePtr p = s.get();
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->Width(), s.width);
+        EXPECT_EQ(p->Height(), s.height);
+    }
+    // The shipped icon is rounded: transparent in its corner, opaque inside.
+    const QImage icon = buildMaskedIcon()->Composed();
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(36, 36)), 255);
+}
+
+TEST_F(BundleTest, LoadedPicturesAreKept) {
+    struct Accessor { fw::PicturePtr (*get)(); const char* file; };
+    for (const Accessor& a : {Accessor{icon72, "icon72.png"}, Accessor{iconMask72, "iconMask72.png"},
+                              Accessor{smallblacklogo, "smallblacklogo.png"}}) {
+        write(a.file, filled(5, 4, qRgb(9, 9, 9)));
+        fw::PicturePtr first = a.get();
+        ASSERT_TRUE(first) << a.file;
+        ASSERT_TRUE(QFile::remove(path(a.file)));
+        EXPECT_EQ(a.get(), first) << a.file;
+    }
+}
+
+TEST_F(BundleTest, MissingPictureIsLookedForAgain) {
+    EXPECT_FALSE(icon72());
+    EXPECT_FALSE(smallblacklogo());
+    write("icon72.png", filled(6, 6, qRgb(1, 2, 3)));
+    write("smallblacklogo.png", filled(8, 9, qRgb(0, 0, 0)));
+    ASSERT_TRUE(icon72());
+    EXPECT_EQ(icon72()->Width(), 6);
+    ASSERT_TRUE(smallblacklogo());
+    EXPECT_EQ(smallblacklogo()->Height(), 9);
+}
+
+TEST_F(BundleTest, NoResourcesFolderGivesNilEveryTime) {
+    write("icon72.png", filled(6, 6, qRgb(1, 2, 3)));
+    useFolder("");
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FALSE(icon72());
+        EXPECT_FALSE(iconMask72());
+        EXPECT_FALSE(smallblacklogo());
+    }
+    fw::testing::SetResourcesFolder(dir_.path().toUtf8().constData());
+    EXPECT_TRUE(icon72());
+}
+
+TEST_F(BundleTest, MaskedIconTakesIconSizeAndMask) {
+    write("icon72.png", filled(40, 30, qRgb(200, 10, 20)));
+    write("iconMask72.png", halfMask(40, 30));
+    fw::PicturePtr p = buildMaskedIcon();
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->Width(), 40);
+    EXPECT_EQ(p->Height(), 30);
+    const QImage composed = p->Composed();
+    EXPECT_EQ(composed.pixel(5, 29), qRgba(200, 10, 20, 255));
+    EXPECT_EQ(qAlpha(composed.pixel(20, 7)), 127);
+    EXPECT_EQ(qAlpha(composed.pixel(39, 0)), 0);
+}
+
+TEST_F(BundleTest, MaskedIconWithoutMaskFileIsOpaque) {
+    write("icon72.png", filled(10, 10, qRgba(0, 128, 0, 255)));
+    const QImage composed = buildMaskedIcon()->Composed();
+    EXPECT_EQ(composed.pixel(0, 0), qRgba(0, 128, 0, 255));
+    EXPECT_EQ(composed.pixel(9, 9), qRgba(0, 128, 0, 255));
+}
+
+TEST_F(BundleTest, MaskedIconWithoutIconRaises) {
+    write("iconMask72.png", halfMask(4, 4));
+    EXPECT_THROW(buildMaskedIcon(), fw::NilObjectException);
+    useFolder("");
+    EXPECT_THROW(buildMaskedIcon(), fw::NilObjectException);
+}
+
+}  // namespace
