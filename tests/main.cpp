@@ -1,10 +1,14 @@
-// Test entry: a QApplication on the offscreen platform (unless the caller
-// chose another, e.g. a real X display), with a private runtime directory so
-// that Qt stays quiet.
+// Test entry: the framework runtime in test mode on the offscreen platform
+// (unless the caller chose another, e.g. a real X display), with a private
+// runtime directory so that Qt stays quiet.
+
+#include "framework/Runtime.h"
+#include "framework/Testing.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -19,6 +23,9 @@ int main(int argc, char** argv) {
         setenv("XDG_RUNTIME_DIR", QDir::toNativeSeparators(runtimeDir.path()).toLocal8Bit().constData(), 1);
     }
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    fw::RuntimeInit(argc, argv);
+    // Message boxes, web pages and Quit are recorded, never shown or done.
+    fw::testing::EnableTestMode();
+    QApplication::setQuitOnLastWindowClosed(false);
     return RUN_ALL_TESTS();
 }

@@ -10,7 +10,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
-#include <QEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QOperatingSystemVersion>
 #include <QTimer>

@@ -1,0 +1,49 @@
+#pragma once
+
+// Starts the program as a real run does — start-up, then the Open event with
+// the converter window — with the framework in test mode, and gives tests
+// the means to drive the front window with real key presses and clicks.
+
+#include "app/Charvella.h"
+#include "app/Startup.h"
+#include "codes/Window1.h"
+#include "framework/Testing.h"
+#include "framework/Window.h"
+
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QTest>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fw::testing::SetSystemVersion(0x1040);
+        _Main();
+        fw::testing::TakeTrace();
+        fw::testing::TakeMessageBoxes();
+    }
+
+    Window1* Converter() {
+        Window1* window = Window1::Instance();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window->Widget()->windowHandle()));
+        return window;
+    }
+
+    // Focuses a field as a user would, by clicking into it.
+    static void ClickInto(fw::TextField* field) {
+        QTest::mouseClick(field->Edit(), Qt::LeftButton, {}, QPoint(5, 5));
+    }
+
+    // Keys go to the window, so they reach whatever has the focus there.
+    static void Press(fw::Window* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(window->Widget()->windowHandle(), key, modifiers);
+    }
+    static void Type(fw::Window* window, const char* text) {
+        for (const char* c = text; *c; ++c) QTest::keyClick(window->Widget()->windowHandle(), *c);
+    }
+    static std::string TextOf(fw::TextField* field) { return field->Text().ToUTF8(); }
+    static std::string TextOf(fw::Label* label) { return label->Text().ToUTF8(); }
+};
