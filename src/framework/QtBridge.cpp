@@ -1,0 +1,29 @@
+#include "framework/QtBridge.h"
+
+namespace fw {
+
+QString ToQString(const String& s) {
+    const std::string utf8 = s.ToUTF8();
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+String FromQString(const QString& s) {
+    const QByteArray utf8 = s.toUtf8();
+    return String(std::string_view(utf8.constData(), size_t(utf8.size())));
+}
+
+QString ToDisplayText(const String& s) {
+    QString text = ToQString(s);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+String FromDisplayText(const QString& s) {
+    QString text = s;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\r"));
+    for (const QChar lineBreak : {QChar(u'\n'), QChar(0x2028), QChar(0x2029)}) text.replace(lineBreak, QLatin1Char('\r'));
+    return FromQString(text);
+}
+
+}  // namespace fw
