@@ -101,6 +101,11 @@ void _RunFrameworkInitialization(const std::function<void()>& startup) {
         if (Application* app = _GetAppObject()) {
             internal::Trace("Open");
             RaiseEvent([app] { app->Event_Open(); });
+#ifndef Q_OS_MACOS
+            // Without a global menu bar a program that opened no window
+            // would run on where no user can reach it.
+            if (WindowCount() == 0) Quit(1);
+#endif
         }
     });
 }
