@@ -202,7 +202,8 @@ TEST(String, FormatPatterns) {
         {42, "#%", "42%"},          {3, "Item #", "Item 3"},     {5, "none", "none"},
         {1e20, "#", "100000000000000000000"},
     };
-    for (const Case& c : cases) EXPECT_EQ(Format(c.value, c.pattern).Bytes(), c.expected) << c.value << " " << c.pattern;
+    for (const Case& c : cases)
+        EXPECT_EQ(Format(c.value, c.pattern).Bytes(), c.expected) << c.value << " " << c.pattern;
 }
 
 TEST(String, TrimAndSlices) {

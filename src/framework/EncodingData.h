@@ -65,9 +65,10 @@ struct MacJapaneseChar {
     uint16_t code;
     char32_t unicode;
 };
+constexpr size_t kMaxSequence = 5;
 struct MacJapaneseSequence {
     uint16_t code;
-    char32_t unicode[5];  // shorter sequences end in zeros
+    char32_t unicode[kMaxSequence];  // shorter sequences end in zeros
 };
 extern const char32_t kMacIcelandic[256];
 extern const MacJapaneseChar kMacJapaneseChars[];

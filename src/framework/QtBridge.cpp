@@ -22,7 +22,8 @@ QString ToDisplayText(const String& s) {
 String FromDisplayText(const QString& s) {
     QString text = s;
     text.replace(QLatin1String("\r\n"), QLatin1String("\r"));
-    for (const QChar lineBreak : {QChar(u'\n'), QChar(0x2028), QChar(0x2029)}) text.replace(lineBreak, QLatin1Char('\r'));
+    for (const QChar lineBreak : {QChar(u'\n'), QChar(0x2028), QChar(0x2029)})
+        text.replace(lineBreak, QLatin1Char('\r'));
     return FromQString(text);
 }
 

@@ -47,7 +47,8 @@ std::shared_ptr<const StringIndex> BuildIndex(const EncodingData& e, std::string
     index->count = CountChars(e, b);
     if (size_t(index->count) != b.size()) {
         index->offsets.reserve(size_t(index->count) + 1);
-        for (size_t pos = 0; pos < b.size(); pos += detail::CharLength(e, b, pos)) index->offsets.push_back(uint32_t(pos));
+        for (size_t pos = 0; pos < b.size(); pos += detail::CharLength(e, b, pos))
+            index->offsets.push_back(uint32_t(pos));
         index->offsets.push_back(uint32_t(b.size()));
     }
     return index;
@@ -251,7 +252,8 @@ int Asc(const String& s) { return s.CodeAt(1); }
 
 String Chr(int code) {
     if (code < 0) return String::FromBytes({}, Encodings::MacRoman());
-    if (code <= 255) return String::FromBytes(std::string(1, static_cast<char>(static_cast<uint8_t>(code))), Encodings::MacRoman());
+    if (code <= 255)
+        return String::FromBytes(std::string(1, static_cast<char>(static_cast<uint8_t>(code))), Encodings::MacRoman());
     return Encodings::UTF8().Chr(code);
 }
 
@@ -301,8 +303,6 @@ double Val(const String& s) {
 String Str(int value) { return String(std::to_string(value)); }
 String Str(int64_t value) { return String(std::to_string(value)); }
 
-// Whole numbers up to 1e15 in full, anything else with 7 significant digits
-// ("0.3333333", "1.000000e+20").
 String Str(double value) {
     if (value == 0) return "0";
     if (std::abs(value) < 1e15 && value == std::trunc(value)) return ToChars(value, std::chars_format::fixed, 0);
@@ -320,9 +320,8 @@ String Hex(int64_t value) {
     return String(text);
 }
 
-// The pattern's number runs from its first to its last placeholder ("0", "#" or
-// "."); text before and after it is kept. "#" shows a digit only when it is
-// significant, so Format(0, "#") is "".
+// The number runs from the pattern's first to its last placeholder ("0", "#"
+// or "."); commas inside it ask for thousands separators.
 String Format(double value, const String& pattern) {
     const std::string& p = pattern.Bytes();
     const size_t first = p.find_first_of("0#."), last = p.find_last_of("0#.");
@@ -356,7 +355,6 @@ String Format(double value, const String& pattern) {
 
 int InStr(const String& s, const String& find) { return InStr(1, s, find); }
 
-// An empty find is found at start, as long as start lies within s.
 int InStr(int start, const String& s, const String& find) {
     start = std::max(start, 1);
     if (s.IsEmpty() || (start > 1 && start > Len(s))) return 0;
@@ -381,7 +379,6 @@ String ReplaceAll(const String& s, const String& find, const String& replacement
     return out += Piece(s, pos, s.Bytes().size());
 }
 
-// The empty string has no fields; an empty separator leaves the text one field.
 int CountFields(const String& s, const String& sep) { return int(Fields(s, sep).size()); }
 
 String NthField(const String& s, const String& sep, int n) {

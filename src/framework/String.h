@@ -79,21 +79,26 @@ String Chr(int code);
 // The leading number: optional blanks, sign, digits, fraction, exponent;
 // "&H" hexadecimal, "&b" binary and "&o" octal digits; 0 when none.
 double Val(const String& s);
-// Decimal text without blanks or leading zeros.
+// Decimal text without blanks or leading zeros. Doubles: whole numbers below
+// 1e15 in full, others with 7 significant digits ("0.3333333", "1.000000e+20").
 String Str(int value);
 String Str(int64_t value);
 String Str(double value);
 // Upper-case hexadecimal without leading zeros; negatives as 32-bit two's complement.
 String Hex(int64_t value);
 // Number formatting with "#" (digit if significant), "0" (digit always),
-// "." and "," (thousands) placeholders; rounds half away from zero.
+// "." and "," (thousands) placeholders; rounds half away from zero. Text
+// around the placeholders is kept. A "#" shows no insignificant digit, so
+// Format(0, "#") is "" (use "0" to show zeros).
 String Format(double value, const String& pattern);
 // 1-based position of find in s (from start), 0 when absent; ignores case.
+// An empty find is found at start when start lies within s.
 int InStr(const String& s, const String& find);
 int InStr(int start, const String& s, const String& find);
 // Every occurrence replaced; ignores case.
 String ReplaceAll(const String& s, const String& find, const String& replacement);
-// Fields separated by sep, numbered from 1; empty fields count.
+// Fields separated by sep, numbered from 1; empty fields count. "" has no
+// fields; an empty sep leaves the text one field; NthField out of range is "".
 int CountFields(const String& s, const String& sep);
 String NthField(const String& s, const String& sep, int n);
 // Leading and/or trailing white space (blank, tab, CR, LF, VT, FF) removed.
@@ -103,6 +108,7 @@ String RTrim(const String& s);
 // The same bytes, tagged with another encoding.
 String DefineEncoding(const String& s, TextEncoding enc);
 // The same characters, converted into another encoding ("?" where it has none).
+// Bytes that are no character of their encoding convert as U+FFFD.
 String ConvertEncoding(const String& s, TextEncoding enc);
 // The platform line ending as the program sees it: a carriage return.
 String EndOfLine();

@@ -49,8 +49,10 @@ struct SingleByteTable {
     std::unordered_map<char32_t, uint8_t> fromUnicode;
 };
 
-// Unmapped bytes stop the conversion instead of turning into a substitute,
-// so that they can be told from real characters.
+// ICU 72's tables for these encodings agree with the vendors' (Apple's current
+// ones: MacRoman 0xDB is the euro sign). Windows-1252's five unassigned bytes
+// give the C1 controls, as Windows itself does. Unmapped bytes stop the
+// conversion instead of turning into a substitute, so they can be told apart.
 std::array<char32_t, 256> TableFromICU(const char* name) {
     UErrorCode err = U_ZERO_ERROR;
     std::unique_ptr<UConverter, decltype(&ucnv_close)> conv(ucnv_open(name, &err), ucnv_close);
@@ -98,18 +100,20 @@ int TrailIndex(uint8_t b) {
     if (b >= 0x80 && b <= 0xFC) return b - 0x80 + 63;
     return -1;
 }
-constexpr int kTrailCount = 188;
+constexpr int kLeadCount = 60, kTrailCount = 188;
+
+size_t PairSlot(uint8_t lead, uint8_t trail) { return size_t(LeadIndex(lead) * kTrailCount + TrailIndex(trail)); }
 
 struct MacJapaneseTables {
     std::array<char32_t, 256> single{};
-    std::vector<char32_t> pairs;  // LeadIndex * kTrailCount + TrailIndex
+    std::vector<char32_t> pairs;  // by PairSlot
     std::unordered_map<char32_t, uint16_t> fromUnicode;
     std::map<std::u32string, uint16_t, std::less<>> fromSequence;
     std::unordered_set<char32_t> sequenceStarts;
 
     char32_t& Slot(uint16_t code) {
         if (code < 256) return single[code];
-        return pairs[LeadIndex(uint8_t(code >> 8)) * kTrailCount + TrailIndex(uint8_t(code & 0xFF))];
+        return pairs[PairSlot(uint8_t(code >> 8), uint8_t(code & 0xFF))];
     }
 };
 
@@ -121,7 +125,7 @@ const MacJapaneseTables& Japanese() {
     static const MacJapaneseTables tables = [] {
         MacJapaneseTables t;
         t.single.fill(kReplacement);
-        t.pairs.assign(60 * kTrailCount, kReplacement);
+        t.pairs.assign(kLeadCount * kTrailCount, kReplacement);
         for (size_t i = 0; i < detail::kMacJapaneseCharCount; ++i) {
             const auto& c = detail::kMacJapaneseChars[i];
             t.Slot(c.code) = c.unicode;
@@ -141,6 +145,27 @@ const MacJapaneseTables& Japanese() {
 void AppendCode(std::string& out, uint16_t code) {
     if (code > 0xFF) out += static_cast<char>(code >> 8);
     out += static_cast<char>(code & 0xFF);
+}
+
+// Appends the code for the text at i and returns the characters it took.
+// Longest match first: a sequence beats its first character alone.
+size_t EncodeJapanese(std::string& out, std::u32string_view text, size_t i) {
+    const MacJapaneseTables& t = Japanese();
+    if (t.sequenceStarts.count(text[i])) {
+        for (size_t length = std::min(detail::kMaxSequence, text.size() - i); length > 1; --length) {
+            const auto it = t.fromSequence.find(text.substr(i, length));
+            if (it != t.fromSequence.end()) {
+                AppendCode(out, it->second);
+                return length;
+            }
+        }
+    }
+    const auto it = t.fromUnicode.find(text[i]);
+    if (it == t.fromUnicode.end())
+        out += '?';
+    else
+        AppendCode(out, it->second);
+    return 1;
 }
 
 // ---- UTF-8 ----
@@ -201,8 +226,7 @@ DecodedChar DecodeChar(const EncodingData& e, std::string_view b, size_t pos) {
     case K::MacJapanese: {
         const MacJapaneseTables& t = Japanese();
         if (CharLength(e, b, pos) == 1) return {t.single[byte], 1, t.single[byte] != kReplacement};
-        const int slot = LeadIndex(byte) * kTrailCount + TrailIndex(uint8_t(b[pos + 1]));
-        return {t.pairs[size_t(slot)], 2, true};
+        return {t.pairs[PairSlot(byte, uint8_t(b[pos + 1]))], 2, true};
     }
     }
     return {kReplacement, 1, false};
@@ -256,38 +280,21 @@ std::u32string Decode(const EncodingData& e, std::string_view b) {
 std::string Encode(const EncodingData& e, std::u32string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
+    for (size_t i = 0; i < text.size();) {
         const char32_t c = text[i];
+        if (e.kind == K::MacJapanese) {
+            i += EncodeJapanese(out, text, i);
+            continue;
+        }
+        ++i;
         if (e.kind == K::UTF8) {
             AppendUTF8(out, c);
         } else if (c < 0x80 && e.asciiCompatible) {
             out += static_cast<char>(c);
-        } else if (e.kind == K::SingleByte) {
+        } else {
             const auto& from = Table(e).fromUnicode;
             const auto it = from.find(c);
             out += it == from.end() ? '?' : static_cast<char>(it->second);
-        } else {
-            // Longest match first: a sequence beats its first character alone.
-            const MacJapaneseTables& t = Japanese();
-            size_t length = 0;
-            if (t.sequenceStarts.count(c)) {
-                for (length = std::min<size_t>(5, text.size() - i); length > 1; --length) {
-                    const auto it = t.fromSequence.find(text.substr(i, length));
-                    if (it != t.fromSequence.end()) {
-                        AppendCode(out, it->second);
-                        break;
-                    }
-                }
-            }
-            if (length > 1) {
-                i += length - 1;
-                continue;
-            }
-            const auto it = t.fromUnicode.find(c);
-            if (it == t.fromUnicode.end())
-                out += '?';
-            else
-                AppendCode(out, it->second);
         }
     }
     return out;
@@ -315,7 +322,8 @@ String TextEncoding::Chr(int code) const {
     const EncodingData& e = *NonNil(d_);
     std::string bytes;
     if (e.kind == K::UTF8) {
-        if (code >= 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) detail::AppendUTF8(bytes, char32_t(code));
+        if (code >= 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF))
+            detail::AppendUTF8(bytes, char32_t(code));
     } else if (code >= 0 && code <= 0xFFFF) {
         AppendCode(bytes, uint16_t(code));
         const detail::DecodedChar c = detail::DecodeChar(e, bytes, 0);
