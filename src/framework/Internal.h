@@ -23,7 +23,6 @@ struct Seams {
     bool systemVersionSet = false;
     std::optional<int32_t> systemVersion;
     std::optional<std::string> localAddress;
-    std::optional<std::string> resourcesFolder;
     std::vector<std::string> messageBoxes;
     std::vector<std::string> shownURLs;
     std::vector<std::string> trace;

@@ -1,0 +1,234 @@
+// The framework's windows, controls and event guard, with small windows of
+// the tests' own.
+
+#include "framework/Canvas.h"
+#include "framework/Label.h"
+#include "framework/PushButton.h"
+#include "framework/Runtime.h"
+#include "framework/Testing.h"
+#include "framework/TextField.h"
+#include "framework/Window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+namespace {
+
+// A window with a field, a label and a button; it records what happened.
+class Probe : public Window {
+public:
+    static Probe* Instance() { return ImplicitInstance<Probe>(); }
+    std::vector<std::string> log;
+    Window* seenDuringOpen = nullptr;
+
+    TextField* field() const { return ControlNamed<TextField>("field"); }
+    Label* label() const { return ControlNamed<Label>("label"); }
+
+protected:
+    void Layout() override {
+        SetTitle("Probe");
+        SetSize(200, 100);
+    }
+    void CreateControls() override {
+        TextField* f = AddControl<TextField>("field");
+        f->SetBounds(10, 10, 100, 22);
+        f->SetText("design value");
+        f->TextChange = [this] { log.push_back("TextChange"); };
+        f->KeyDown = [this](const String& key) {
+            log.push_back("KeyDown " + std::to_string(Asc(key)));
+            return key == "x";  // the field never gets an x
+        };
+        AddControl<Label>("label")->SetBounds(10, 40, 150, 40);
+        PushButton* b = AddControl<PushButton>("button");
+        b->SetBounds(10, 70, 80, 20);
+        b->Action = [] { throw NilObjectException(); };
+    }
+    void Event_Open() override { seenDuringOpen = Probe::Instance(); }
+};
+
+class Other : public Window {
+public:
+    static Other* Instance() { return ImplicitInstance<Other>(); }
+
+protected:
+    void Layout() override {
+        SetTitle("Other");
+        SetSize(120, 60);
+    }
+};
+
+class Sheet : public Window {
+protected:
+    void Layout() override {
+        SetTitle("Sheet");
+        SetSize(100, 50);
+        SetFrame(8);
+        SetVisible(false);
+    }
+};
+
+class FrameworkWindows : public ::testing::Test {
+protected:
+    void TearDown() override { internal::CloseAllWindows(); }
+    static void Activate(Window* w) { ASSERT_TRUE(QTest::qWaitForWindowActive(w->Widget()->windowHandle())); }
+};
+
+TEST_F(FrameworkWindows, ImplicitInstanceIsFoundDuringOpenAndForgottenAtClose) {
+    Probe* probe = Probe::Instance();
+    EXPECT_EQ(probe->seenDuringOpen, probe);
+    EXPECT_EQ(Probe::Instance(), probe);
+    EXPECT_TRUE(probe->log.empty()) << "applying design values raised a handler";
+    EXPECT_EQ(probe->field()->Text(), "design value");
+
+    probe->Close();
+    EXPECT_EQ(WindowCount(), 0);
+    fw::testing::ProcessEvents();
+    Probe* again = Probe::Instance();
+    EXPECT_EQ(again->field()->Text(), "design value");
+    EXPECT_EQ(WindowCount(), 1);
+}
+
+TEST_F(FrameworkWindows, ControlsAreFoundByNameWithTheirClass) {
+    Probe* probe = Probe::Instance();
+    EXPECT_EQ(probe->ControlNamed<RectControl>("label")->Name(), "label");
+    EXPECT_THROW(probe->ControlNamed<Label>("missing"), NilObjectException);
+    EXPECT_THROW(probe->ControlNamed<TextField>("label"), IllegalCastException);
+    EXPECT_EQ(probe->field()->Widget()->geometry(), QRect(10, 10, 100, 22));
+}
+
+TEST_F(FrameworkWindows, WindowListRunsFrontToBackAsWindowsAreShownAndActivated) {
+    Probe* probe = Probe::Instance();
+    Other* other = Other::Instance();
+    EXPECT_EQ(WindowCount(), 2);
+    EXPECT_EQ(WindowAt(0), other);
+    EXPECT_EQ(WindowAt(1), probe);
+    EXPECT_EQ(WindowAt(2), nullptr);
+    EXPECT_EQ(WindowAt(-1), nullptr);
+
+    probe->Show();
+    EXPECT_EQ(WindowAt(0), probe);
+    Activate(probe);
+
+    // The user activating a window moves it to the front too.
+    other->Widget()->activateWindow();
+    Activate(other);
+    EXPECT_EQ(WindowAt(0), other);
+
+    other->Close();
+    EXPECT_EQ(WindowCount(), 1);
+    EXPECT_EQ(WindowAt(0), probe);
+}
+
+TEST_F(FrameworkWindows, ModalSheetReturnsOnceItCloses) {
+    Probe* probe = Probe::Instance();
+    auto* sheet = new Sheet();
+    sheet->Construct();
+    EXPECT_EQ(WindowCount(), 2);
+    QTimer::singleShot(0, [sheet] {
+        EXPECT_EQ(WindowAt(0), sheet) << "a shown sheet is the front window";
+        sheet->Close();
+    });
+    sheet->ShowModalWithin(probe);
+    EXPECT_EQ(WindowCount(), 1);
+    EXPECT_EQ(WindowAt(0), probe);
+}
+
+TEST_F(FrameworkWindows, KeyDownSeesKeysFirstAndCanKeepThem) {
+    Probe* probe = Probe::Instance();
+    Activate(probe);
+    probe->field()->SetText("");
+    probe->field()->SetFocus();
+    probe->log.clear();
+    QWindow* handle = probe->Widget()->windowHandle();
+    QTest::keyClick(handle, 'a');
+    QTest::keyClick(handle, 'x');
+    QTest::keyClick(handle, Qt::Key_Left);
+    QTest::keyClick(handle, Qt::Key_Backspace);
+    EXPECT_EQ(probe->log, (std::vector<std::string>{"KeyDown 97", "TextChange", "KeyDown 120", "KeyDown 28",
+                                                    "KeyDown 8"}));
+    EXPECT_EQ(probe->field()->Text(), "a") << "the kept x never reached the field";
+}
+
+TEST_F(FrameworkWindows, SpecialKeysArriveAsTheirCodes) {
+    Probe* probe = Probe::Instance();
+    Activate(probe);
+    probe->field()->SetFocus();
+    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Left, 28},   {Qt::Key_Right, 29},     {Qt::Key_Up, 30},
+                                            {Qt::Key_Down, 31},   {Qt::Key_Return, 13},    {Qt::Key_Enter, 3},
+                                            {Qt::Key_Escape, 27}, {Qt::Key_Backspace, 8},  {Qt::Key_Delete, 127},
+                                            {Qt::Key_Home, 1},    {Qt::Key_End, 4},        {Qt::Key_PageUp, 11},
+                                            {Qt::Key_PageDown, 12}};
+    for (const auto& [key, code] : keys) {
+        probe->log.clear();
+        QTest::keyClick(probe->Widget()->windowHandle(), key);
+        ASSERT_FALSE(probe->log.empty()) << "no KeyDown for code " << code;
+        EXPECT_EQ(probe->log.front(), "KeyDown " + std::to_string(code));
+    }
+}
+
+TEST_F(FrameworkWindows, SelectionCountsCharactersNotUtf16Units) {
+    Probe* probe = Probe::Instance();
+    TextField* field = probe->field();
+    field->SetText("a\xF0\x9F\x98\x80" "bc");  // a, an emoji outside the BMP, b, c
+    field->SetSelStart(1);
+    field->SetSelLength(2);
+    EXPECT_EQ(field->SelText(), "\xF0\x9F\x98\x80" "b");
+    EXPECT_EQ(field->SelStart(), 1);
+    EXPECT_EQ(field->SelLength(), 2);
+}
+
+TEST_F(FrameworkWindows, CarriageReturnsShowAsLineBreaks) {
+    Probe* probe = Probe::Instance();
+    probe->label()->SetText(String("one") + Chr(13) + "two");
+    EXPECT_EQ(static_cast<QLabel*>(probe->label()->Widget())->text(), "one\ntwo");
+    EXPECT_EQ(probe->label()->Text(), String("one") + Chr(13) + "two");
+}
+
+TEST_F(FrameworkWindows, AnEscapingExceptionIsReportedAndTheProgramGoesOn) {
+    fw::testing::TakeMessageBoxes();
+    Probe* probe = Probe::Instance();
+    Activate(probe);
+    QTest::mouseClick(probe->ControlNamed<PushButton>("button")->Widget(), Qt::LeftButton);
+    EXPECT_EQ(fw::testing::TakeMessageBoxes(),
+              std::vector<std::string>{"An exception of class NilObjectException was not handled."});
+    EXPECT_FALSE(RaiseEvent([] { throw std::bad_alloc(); }));
+    EXPECT_EQ(fw::testing::TakeMessageBoxes(),
+              std::vector<std::string>{"An exception of class OutOfMemoryException was not handled."});
+    EXPECT_EQ(RaiseEvent<int>([] { return 7; }, 0), 7);
+    EXPECT_EQ(RaiseEvent<int>([]() -> int { throw RuntimeException(); }, -1), -1);
+}
+
+TEST_F(FrameworkWindows, CanvasMouseUpFollowsOnlyWhenMouseDownSaysSo) {
+    std::vector<std::string> log;
+    struct CanvasHost : Window {
+        Canvas* c = nullptr;
+        void Layout() override { SetSize(60, 60); }
+        void CreateControls() override {
+            c = AddControl<Canvas>("c");
+            c->SetBounds(0, 0, 50, 50);
+        }
+    };
+    auto* host = new CanvasHost();
+    host->Construct();
+    bool track = false;
+    host->c->MouseDown = [&](int x, int y) {
+        log.push_back("down " + std::to_string(x) + "," + std::to_string(y));
+        return track;
+    };
+    host->c->MouseUp = [&](int, int) { log.push_back("up"); };
+    QTest::mouseClick(host->c->Widget(), Qt::LeftButton, {}, QPoint(5, 6));
+    track = true;
+    QTest::mouseClick(host->c->Widget(), Qt::LeftButton, {}, QPoint(7, 8));
+    EXPECT_EQ(log, (std::vector<std::string>{"down 5,6", "down 7,8", "up"}));
+    EXPECT_EQ(host->c->Widget()->focusPolicy(), Qt::NoFocus);
+}
+
+}  // namespace
