@@ -31,6 +31,19 @@ bool HasDigit(const String& c, const String (&digits)[N]) {
     return false;
 }
 
+// Whether some character of s is none of the digits. The scan runs to the
+// last character rather than stopping at the first bad one.
+template <size_t N>
+bool HasCharacterOutside(const String& s, const String (&digits)[N]) {
+    const int length = Len(s);
+    bool outside = false;
+    for (int i = 1; i <= length; ++i) {
+        if (!HasDigit(Mid(s, i, 1), digits)) outside = true;
+        YieldToScheduler();
+    }
+    return outside;
+}
+
 }  // namespace
 
 String Charvella::binary(String s) {
@@ -68,16 +81,7 @@ String Charvella::removeSpaces(String s) {
     return s;
 }
 
-bool Charvella::invalidHex(const String& s) {
-    const int length = Len(s);
-    bool invalid = false;
-    // Runs to the last character rather than stopping at the first bad one.
-    for (int i = 1; i <= length; ++i) {
-        if (!HasDigit(Mid(s, i, 1), kHexDigits)) invalid = true;
-        YieldToScheduler();
-    }
-    return invalid;
-}
+bool Charvella::invalidHex(const String& s) { return HasCharacterOutside(s, kHexDigits); }
 
 bool Charvella::invalidBin(const String& s) {
     const int length = Len(s);
@@ -89,15 +93,7 @@ bool Charvella::invalidBin(const String& s) {
     return false;
 }
 
-bool Charvella::invalidDec(const String& s) {
-    const int length = Len(s);
-    bool invalid = false;
-    for (int i = 1; i <= length; ++i) {
-        if (!HasDigit(Mid(s, i, 1), kDecimalDigits)) invalid = true;
-        YieldToScheduler();
-    }
-    return invalid;
-}
+bool Charvella::invalidDec(const String& s) { return HasCharacterOutside(s, kDecimalDigits); }
 
 String Charvella::removeDecHTML(String s) {
     s = Trim(s);
