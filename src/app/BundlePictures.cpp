@@ -32,9 +32,3 @@ fw::PicturePtr buildMaskedIcon() {
     p->Graphics()->DrawPicture(icon72(), 0, 0);
     return p;
 }
-
-void forgetBundlePictures() {
-    icon72Cache.reset();
-    iconMask72Cache.reset();
-    smallblacklogoCache.reset();
-}

@@ -14,5 +14,3 @@ fw::PicturePtr smallblacklogo();
 // Raises fw::NilObjectException when icon72 cannot be had.
 fw::PicturePtr buildMaskedIcon();
 
-// Tests only: empties the caches, so that the next calls read the files anew.
-void forgetBundlePictures();
