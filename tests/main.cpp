@@ -2,6 +2,7 @@
 // (unless the caller chose another, e.g. a real X display), with a private
 // runtime directory so that Qt stays quiet.
 
+#include "app/Startup.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
 
@@ -27,5 +28,10 @@ int main(int argc, char** argv) {
     // Message boxes, web pages and Quit are recorded, never shown or done.
     fw::testing::EnableTestMode();
     QApplication::setQuitOnLastWindowClosed(false);
-    return RUN_ALL_TESTS();
+    const int failed = RUN_ALL_TESTS();
+    // As a real run ends: Qt objects go while the QApplication still exists,
+    // and the QApplication before the statics Qt itself tears down.
+    _ReleaseModuleGlobals();
+    fw::RuntimeExit();
+    return failed;
 }
