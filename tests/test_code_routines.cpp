@@ -1,0 +1,121 @@
+// The code routines of the application object and the conversion of typed
+// text into the system encoding.
+
+#include "app/Charvella.h"
+#include "codes/TextUtilitiesSubset.h"
+#include "framework/String.h"
+#include "framework/TextEncoding.h"
+#include "framework/Testing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct StringCase {
+    const char* in;
+    const char* out;
+};
+
+struct BoolCase {
+    const char* in;
+    bool result;
+};
+
+class CodeRoutines : public ::testing::Test {
+protected:
+    Charvella app;
+};
+
+TEST_F(CodeRoutines, BinaryGroupsHexDigits) {
+    const StringCase cases[] = {
+        {"41", " 0100 0001"}, {"A", " 0000 1010"},   {"FF", " 1111 1111"}, {"ff", " 1111 1111"},
+        {"", " 0000 0000"},   {"%0A", " 0000 1010"}, {"G1", " 0001"},      {"100", " 0001 0000 0000"},
+        {"7e", " 0111 1110"}, {"0", " 0000 0000"},   {"%", " 0000"},       {"C3", " 1100 0011"},
+        {"B9", " 1011 1001"}, {"D2", " 1101 0010"},  {"58", " 0101 1000"}, {"6", " 0000 0110"}};
+    for (const StringCase& c : cases) EXPECT_EQ(app.binary(c.in).ToUTF8(), c.out) << '"' << c.in << '"';
+    // The converter shows the last nine characters.
+    EXPECT_EQ(fw::Right(app.binary("100"), 9).ToUTF8(), "0000 0000");
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+TEST_F(CodeRoutines, RemoveSpaces) {
+    const StringCase cases[] = {{"  4 1  ", "41"},    {"", ""},         {"   ", ""},
+                                {"4\t1", "4\t1"},     {" \t4 \t1 \t", "4\t1"}, {"0100 0001", "01000001"},
+                                {"1  2   3", "123"}, {"\r65\r", "65"}};
+    for (const StringCase& c : cases) EXPECT_EQ(app.removeSpaces(c.in).ToUTF8(), c.out) << '"' << c.in << '"';
+}
+
+TEST_F(CodeRoutines, InvalidHex) {
+    const BoolCase cases[] = {{"", false},   {"4G", true},  {"G4", true},  {"0A", false}, {"0a", false},
+                              {"FF", false}, {"ff", false}, {"09", false}, {"4 1", true}, {"%41", true},
+                              {"-1", true},  {"\xC3\xA9", true}};
+    for (const BoolCase& c : cases) EXPECT_EQ(app.invalidHex(c.in), c.result) << '"' << c.in << '"';
+}
+
+TEST_F(CodeRoutines, InvalidBin) {
+    const BoolCase cases[] = {{"", false},   {"0120", true}, {"010101010", false}, {"2", true},
+                              {"10 1", true}, {"1", false},   {"00000000", false},  {"1a", true}};
+    for (const BoolCase& c : cases) EXPECT_EQ(app.invalidBin(c.in), c.result) << '"' << c.in << '"';
+}
+
+TEST_F(CodeRoutines, InvalidDec) {
+    const BoolCase cases[] = {{"", false},  {"256", false}, {"-1", true},  {"6 5", true}, {"0", false},
+                              {"65", false}, {"1.5", true}, {"A", true},   {"+1", true},  {"&#65;", true}};
+    for (const BoolCase& c : cases) EXPECT_EQ(app.invalidDec(c.in), c.result) << '"' << c.in << '"';
+}
+
+TEST_F(CodeRoutines, RemoveHTMLForms) {
+    const StringCase decimal[] = {{" &#65; ", "65"}, {"6&5;", "65"}, {"&#;", ""},   {" 65 ", "65"},
+                                  {" 6 5 ", "6 5"},  {"", ""},       {"#&#9;;", "9"}};
+    for (const StringCase& c : decimal) EXPECT_EQ(app.removeDecHTML(c.in).ToUTF8(), c.out) << '"' << c.in << '"';
+    const StringCase hex[] = {{" %41 ", "41"}, {"%%4%1", "41"}, {" 4 1 ", "4 1"}, {"&#41;", "&#41;"}, {"", ""}};
+    for (const StringCase& c : hex) EXPECT_EQ(app.removeHexHTML(c.in).ToUTF8(), c.out) << '"' << c.in << '"';
+}
+
+// Whole fields must match, not parts of them.
+TEST_F(CodeRoutines, IsInMatchesWholeFields) {
+    const fw::String list = "0,3,8,9,13,23,27,28,29,30,31,32";
+    for (int n : {0, 3, 8, 9, 13, 23, 27, 28, 29, 30, 31, 32}) EXPECT_TRUE(app.isIn(n, list)) << n;
+    for (int n : {10, 127, 1, 2, 12, 33, 300, -3}) EXPECT_FALSE(app.isIn(n, list)) << n;
+    EXPECT_TRUE(app.isIn(5, " 5 ,6"));
+}
+
+TEST(TextUtilities, SystemEncodingIsMacRomanLookedUpOnce) {
+    EXPECT_TRUE(fw::GetFontTextEncoding("System").IsNil());
+    ASSERT_TRUE(TextUtilitiesSubset::mSystemEncoding.IsNil());
+    const fw::TextEncoding first = TextUtilitiesSubset::SystemEncoding();
+    EXPECT_EQ(first, fw::Encodings::MacRoman());
+    EXPECT_EQ(TextUtilitiesSubset::mSystemEncoding, first);
+    EXPECT_EQ(TextUtilitiesSubset::SystemEncoding(), first);
+    // Once found it is not looked up again.
+    TextUtilitiesSubset::mSystemEncoding = fw::Encodings::ISOLatin1();
+    EXPECT_EQ(TextUtilitiesSubset::SystemEncoding(), fw::Encodings::ISOLatin1());
+}
+
+TEST(TextUtilities, ConvertTextIntoSystemEncoding) {
+    const fw::TextEncoding macRoman = TextUtilitiesSubset::SystemEncoding();
+    struct Case {
+        const char* utf8;
+        std::string bytes;
+    };
+    const Case cases[] = {{"\xC3\xA9", "\x8E"},  {"A", "A"},     {"\xE2\x80\xA6", "\xC9"},
+                          {"\xC3\xBC", "\x9F"},  {"", ""},       {"\xCE\xA9", "\xBD"}};
+    for (const Case& c : cases) {
+        const fw::String converted = TextUtilitiesSubset::ConvertText(c.utf8, macRoman);
+        EXPECT_EQ(converted.Bytes(), c.bytes) << c.utf8;
+        EXPECT_EQ(converted.Encoding(), macRoman) << c.utf8;
+        EXPECT_EQ(converted.ToUTF8(), c.utf8);
+    }
+    EXPECT_EQ(fw::Asc(TextUtilitiesSubset::ConvertText("\xC3\xA9", macRoman)), 142);
+    // Text already in MacRoman keeps its characters.
+    const fw::String roman = fw::String::FromBytes("\x8E\x41\xC9\x0D", fw::Encodings::MacRoman());
+    const fw::String again = TextUtilitiesSubset::ConvertText(roman, macRoman);
+    EXPECT_EQ(again.Bytes(), roman.Bytes());
+    EXPECT_EQ(again.ToUTF8(), "\xC3\xA9" "A\xE2\x80\xA6\r");
+    // A character MacRoman lacks becomes "?".
+    EXPECT_EQ(TextUtilitiesSubset::ConvertText("\xD0\x96", macRoman).Bytes(), "?");
+}
+
+}  // namespace
