@@ -120,7 +120,8 @@ TEST(Startup, MissingIconStopsOpenAtMaskIcons) {
     SetAllSettings();
     _Main();
     EXPECT_EQ(fw::testing::TakeTrace(),
-              (Strings{"RegisterFileType text", "MenuBar", "RegisterApp", "Open", "MsgBox", "Quit 0", "MsgBox"}));
+              (Strings{"RegisterFileType text", "MenuBar", "RegisterApp", "Open", "MsgBox", "Quit 0", "MsgBox",
+                       "Quit 1"}));
     EXPECT_EQ(fw::testing::TakeMessageBoxes(), (Strings{kOldSystemMessage, kNilObjectMessage}));
     ExpectSettingsReset();
     ASSERT_NE(App(), nullptr);
@@ -128,12 +129,14 @@ TEST(Startup, MissingIconStopsOpenAtMaskIcons) {
     EXPECT_EQ(fw::WindowCount(), 0);
 }
 
-TEST(Startup, MissingIconOnCurrentSystemLeavesProgramRunning) {
+// With no window open and no global menu bar nothing would be left for the
+// user to reach: after the message the program ends, with a failure code.
+TEST(Startup, MissingIconOnCurrentSystemEndsTheProgramAfterItsMessage) {
     fw::testing::SetResourcesFolder("");
     fw::testing::SetSystemVersion(0x1030);
     _Main();
     EXPECT_EQ(fw::testing::TakeMessageBoxes(), Strings{kNilObjectMessage});
-    EXPECT_EQ(fw::testing::QuitCode(), std::nullopt);
+    EXPECT_EQ(fw::testing::QuitCode(), 1);
     EXPECT_EQ(fw::WindowCount(), 0);
     // Later events are still raised and guarded.
     bool ran = false;
