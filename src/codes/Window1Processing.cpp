@@ -38,7 +38,10 @@ bool Window1::outputChar_KeyDown(EditSelectAllField*, const String& key) {
     const String k = TextUtilitiesSubset::ConvertText(key, TextUtilitiesSubset::SystemEncoding());
     outputChar()->SetText(k);
     if (NonNil(App())->isIn(Asc(k), kKeysShownAtOnce)) keyProcess(k);
-    return false;
+    // The key is shown already: typed into the field as well it would replace
+    // the selected name (Space, Backspace) or drop the selection (letters,
+    // arrows). Tab alone goes on, to move the focus.
+    return Asc(k) != 9;
 }
 
 void Window1::outputChar_TextChange(EditSelectAllField*) {
