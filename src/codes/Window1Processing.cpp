@@ -7,6 +7,8 @@
 #include "codes/TextUtilitiesSubset.h"
 #include "codes/Window1.h"
 
+#include <utility>
+
 using namespace fw;
 
 namespace {
@@ -115,7 +117,13 @@ void Window1::outputBin_TextChange(EditSelectAllField*) {
 }
 
 void Window1::binProcess(const String&) {
-    if (showBinaryField()) errorField()->SetText("");
+    // The codes come from the binary field wherever the focus is: the focused
+    // field must not take the program's writes for typing and convert again.
+    Charvella* app = NonNil(App());
+    const int32_t focus = std::exchange(app->focusLocation, 4);
+    const bool shown = showBinaryField();
+    app->focusLocation = focus;
+    if (shown) errorField()->SetText("");
 }
 
 bool Window1::showBinaryField() {
