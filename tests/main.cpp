@@ -2,6 +2,7 @@
 // (unless the caller chose another, e.g. a real X display), with a private
 // runtime directory so that Qt stays quiet.
 
+#include "app/Startup.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
 
@@ -27,5 +28,9 @@ int main(int argc, char** argv) {
     // Message boxes, web pages and Quit are recorded, never shown or done.
     fw::testing::EnableTestMode();
     QApplication::setQuitOnLastWindowClosed(false);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    // Qt goes before the statics it relies on are destroyed at exit.
+    _ReleaseModuleGlobals();
+    fw::RuntimeExit();
+    return status;
 }
