@@ -7,9 +7,11 @@
 #include "app/Charvella.h"
 #include "app/Startup.h"
 #include "codes/Window1.h"
+#include "framework/Application.h"
 #include "framework/Testing.h"
 #include "framework/Window.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTest>
@@ -24,6 +26,13 @@ protected:
         _Main();
         fw::testing::TakeTrace();
         fw::testing::TakeMessageBoxes();
+    }
+
+    // Each test starts the program afresh, also when all run in one process.
+    void TearDown() override {
+        _ReleaseModuleGlobals();
+        fw::_RuntimeReleaseAppObject();
+        fw::testing::ProcessEvents();
     }
 
     Window1* Converter() {
@@ -44,6 +53,11 @@ protected:
     static void Type(fw::Window* window, const char* text) {
         for (const char* c = text; *c; ++c) QTest::keyClick(window->Widget()->windowHandle(), *c);
     }
+    // Sends one key with the text it types (empty for keys that type none).
+    static void Press(fw::Window* window, Qt::Key key, const QString& text) {
+        QTest::sendKeyEvent(QTest::Click, window->Widget()->windowHandle(), key, text, Qt::NoModifier);
+    }
+    static bool HasFocus(const fw::TextField* field) { return QApplication::focusWidget() == field->Edit(); }
     static std::string TextOf(fw::TextField* field) { return field->Text().ToUTF8(); }
     static std::string TextOf(fw::Label* label) { return label->Text().ToUTF8(); }
 };

@@ -7,6 +7,8 @@
 #include "codes/TextUtilitiesSubset.h"
 #include "codes/Window1.h"
 
+#include <utility>
+
 using namespace fw;
 
 namespace {
@@ -38,7 +40,10 @@ bool Window1::outputChar_KeyDown(EditSelectAllField*, const String& key) {
     const String k = TextUtilitiesSubset::ConvertText(key, TextUtilitiesSubset::SystemEncoding());
     outputChar()->SetText(k);
     if (NonNil(App())->isIn(Asc(k), kKeysShownAtOnce)) keyProcess(k);
-    return false;
+    // The key is shown already: typed into the field as well it would replace
+    // the selected name (Space, Backspace) or drop the selection (letters,
+    // arrows). Tab alone goes on, to move the focus.
+    return Asc(k) != 9;
 }
 
 void Window1::outputChar_TextChange(EditSelectAllField*) {
@@ -112,7 +117,13 @@ void Window1::outputBin_TextChange(EditSelectAllField*) {
 }
 
 void Window1::binProcess(const String&) {
-    if (showBinaryField()) errorField()->SetText("");
+    // The codes come from the binary field wherever the focus is: the focused
+    // field must not take the program's writes for typing and convert again.
+    Charvella* app = NonNil(App());
+    const int32_t focus = std::exchange(app->focusLocation, 4);
+    const bool shown = showBinaryField();
+    app->focusLocation = focus;
+    if (shown) errorField()->SetText("");
 }
 
 bool Window1::showBinaryField() {

@@ -1,0 +1,421 @@
+// The converter window driven as a user drives it: clicks into its fields,
+// keys sent to the window (so that they reach whatever has the focus), and
+// what the four fields and the error line then show.
+
+#include "ProgramFixture.h"
+
+#include "app/Menu.h"
+#include "app/globalVars.h"
+#include "framework/Internal.h"
+
+#include <QLabel>
+#include <QMenuBar>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <ostream>
+
+namespace {
+
+// What the window shows: the four fields and the error line.
+struct Shown {
+    std::string chr, dec, hex, bin, error;
+    bool operator==(const Shown&) const = default;
+};
+
+void PrintTo(const Shown& s, std::ostream* os) {
+    *os << "{char \"" << s.chr << "\", dec \"" << s.dec << "\", hex \"" << s.hex << "\", bin \"" << s.bin
+        << "\", error \"" << s.error << "\"}";
+}
+
+constexpr const char* kDecError = "Decimal value out of range (0-255).";
+constexpr const char* kHexError = "Hex value out of range (00-FF).";
+constexpr const char* kBinDigitError = "Binary values can only include 0 and 1.";
+constexpr const char* kBinRangeError = "Binary out of range (max 11111111).";
+
+using Field = EditSelectAllField* (Window1::*)() const;
+constexpr Field kChar = &Window1::outputChar;
+constexpr Field kDec = &Window1::outputDec;
+constexpr Field kHex = &Window1::outputHex;
+constexpr Field kBin = &Window1::outputBin;
+
+// Table rows are named after their case, in test names and in failures.
+const auto kByName = [](const auto& info) { return std::string(info.param.name); };
+
+}  // namespace
+
+class ConverterTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        w = Converter();
+    }
+
+    Shown Showing() const {
+        return {TextOf(w->outputChar()), TextOf(w->outputDec()), TextOf(w->outputHex()), TextOf(w->outputBin()),
+                TextOf(w->errorField())};
+    }
+
+    void Click(Field field) const { ClickInto((w->*field)()); }
+
+    // Clicks into a code field, selects what it holds and types over it.
+    void Enter(Field field, const char* typed) const {
+        Click(field);
+        Press(w, Qt::Key_End);
+        Press(w, Qt::Key_Home, Qt::ShiftModifier);
+        Type(w, typed);
+    }
+
+    void SelectAll() const { Press(w, Qt::Key_A, Qt::ControlModifier); }
+
+    // Whether Select All is enabled once the menus are prepared, as they are
+    // before a menu opens or a shortcut is matched.
+    static bool SelectAllEnabled() {
+        fw::internal::PrepareMenus();
+        return EditSelectAll()->Enabled();
+    }
+
+    // The whole text of the field is selected.
+    static void ExpectAllSelected(EditSelectAllField* field) {
+        EXPECT_EQ(field->SelStart(), 0);
+        EXPECT_EQ(field->SelLength(), fw::Len(field->Text())) << TextOf(field);
+    }
+
+    Window1* w = nullptr;
+};
+
+// --- Keys pressed in the character field --------------------------------
+
+struct KeyCase {
+    const char* name;
+    Qt::Key key;
+    const char* text;  // what the key types, UTF-8
+    Shown shown;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
+class KeyInCharacterField : public ConverterTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(KeyInCharacterField, ShowsTheKeySelectedAndItsCodes) {
+    const KeyCase& c = GetParam();
+    Click(kChar);
+    Press(w, c.key, QString::fromUtf8(c.text));
+    EXPECT_EQ(Showing(), c.shown);
+    ExpectAllSelected(w->outputChar());
+    EXPECT_TRUE(HasFocus(w->outputChar()));
+}
+
+const KeyCase kKeys[] = {
+    {"LetterA", Qt::Key_A, "A", {"A", "65", "41", "0100 0001", ""}},
+    {"LowerCaseB", Qt::Key_B, "b", {"b", "98", "62", "0110 0010", ""}},
+    {"EAcuteInMacRoman", Qt::Key_Eacute, "\u00e9", {"\u00e9", "142", "8E", "1000 1110", ""}},
+    {"Space", Qt::Key_Space, " ", {"SPACE", "32", "20", "0010 0000", ""}},
+    {"Return", Qt::Key_Return, "\r", {"CR", "13", "0D", "0000 1101", ""}},
+    {"KeypadEnter", Qt::Key_Enter, "\r", {"ETX", "3", "03", "0000 0011", ""}},
+    {"Backspace", Qt::Key_Backspace, "\b", {"BS", "8", "08", "0000 1000", ""}},
+    {"Escape", Qt::Key_Escape, "\x1b", {"ESC", "27", "1B", "0001 1011", ""}},
+    {"LeftArrow", Qt::Key_Left, "", {"\u2190", "28", "1C", "0001 1100", ""}},
+    {"RightArrow", Qt::Key_Right, "", {"\u2192", "29", "1D", "0001 1101", ""}},
+    {"UpArrow", Qt::Key_Up, "", {"\u2191", "30", "1E", "0001 1110", ""}},
+    {"DownArrow", Qt::Key_Down, "", {"\u2193", "31", "1F", "0001 1111", ""}},
+    {"ForwardDelete", Qt::Key_Delete, "\x7f", {"\x7f", "127", "7F", "0111 1111", ""}},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, KeyInCharacterField, ::testing::ValuesIn(kKeys), kByName);
+
+TEST_F(ConverterTest, TabIsShownAndMovesTheFocusOn) {
+    Click(kChar);
+    Press(w, Qt::Key_Tab);
+    EXPECT_EQ(Showing(), (Shown{"TAB", "9", "09", "0000 1001", ""}));
+    EXPECT_TRUE(HasFocus(w->outputBin()));
+    EXPECT_EQ(App()->focusLocation, 4);
+}
+
+TEST_F(ConverterTest, EachKeyReplacesTheLastOne) {
+    Click(kChar);
+    Type(w, "Az");
+    EXPECT_EQ(Showing(), (Shown{"z", "122", "7A", "0111 1010", ""}));
+    Press(w, Qt::Key_Return);
+    Type(w, "7");
+    EXPECT_EQ(Showing(), (Shown{"7", "55", "37", "0011 0111", ""}));
+}
+
+// --- Codes typed into the code fields -----------------------------------
+
+struct EntryCase {
+    const char* name;
+    Field field;
+    bool html;
+    const char* typed;  // '\b' erases
+    Shown shown;
+};
+
+void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
+
+class CodeEntry : public ConverterTest, public ::testing::WithParamInterface<EntryCase> {};
+
+// The typed field keeps what was typed: the program's writes into the other
+// fields start no conversion of their own.
+TEST_P(CodeEntry, FillsInTheOtherFields) {
+    const EntryCase& c = GetParam();
+    globalVars::showHTML = c.html;
+    Enter(c.field, c.typed);
+    EXPECT_EQ(Showing(), c.shown);
+    if (!c.shown.chr.empty()) ExpectAllSelected(w->outputChar());
+}
+
+const EntryCase kEntries[] = {
+    {"Decimal", kDec, false, "65", {"A", "65", "41", "0100 0001", ""}},
+    {"DecimalLeadingZero", kDec, false, "065", {"A", "065", "41", "0100 0001", ""}},
+    {"DecimalWithBlank", kDec, false, "6 5", {"A", "6 5", "41", "0100 0001", ""}},
+    {"DecimalHtmlForm", kDec, false, "&#65;", {"A", "&#65;", "41", "0100 0001", ""}},
+    {"DecimalMax", kDec, false, "255", {"\u02c7", "255", "FF", "1111 1111", ""}},
+    {"DecimalDel", kDec, false, "127", {"\x7f", "127", "7F", "0111 1111", ""}},
+    {"Decimal128", kDec, false, "128", {"\u00c4", "128", "80", "1000 0000", ""}},
+    {"DecimalErased", kDec, false, "5\b", {"NUL", "", "00", "0000 0000", ""}},
+    {"DecimalTooLarge", kDec, false, "256", {"", "256", "", "", kDecError}},
+    {"DecimalNegative", kDec, false, "-1", {"", "-1", "", "", kDecError}},
+    {"DecimalFraction", kDec, false, "12.5", {"", "12.5", "", "", kDecError}},
+    {"DecimalShowingHtml", kDec, true, "65", {"A", "65", "%41", "0100 0001", ""}},
+    {"Hex", kHex, false, "41", {"A", "65", "41", "0100 0001", ""}},
+    {"HexOneDigit", kHex, false, "7", {"BEL", "7", "7", "0000 0111", ""}},
+    {"HexPercent", kHex, false, "%41", {"A", "65", "%41", "0100 0001", ""}},
+    {"HexPercentAndBlanks", kHex, false, "% 4 1", {"A", "65", "% 4 1", "0100 0001", ""}},
+    {"HexLowerCase", kHex, false, "ff", {"\u02c7", "255", "ff", "1111 1111", ""}},
+    {"HexThreeDigits", kHex, false, "041", {"", "", "041", "", kHexError}},
+    {"HexNotADigit", kHex, false, "4G", {"", "", "4G", "", kHexError}},
+    {"HexShowingHtml", kHex, true, "41", {"A", "&#65;", "41", "0100 0001", ""}},
+    {"BinarySevenDigits", kBin, false, "1000001", {"A", "65", "41", "1000001", ""}},
+    {"BinaryGrouped", kBin, false, "0100 0001", {"A", "65", "41", "0100 0001", ""}},
+    {"BinaryNineDigits", kBin, false, "100000001", {"", "", "", "100000001", kBinRangeError}},
+    {"BinaryNotADigit", kBin, false, "12", {"", "", "", "12", kBinDigitError}},
+    {"BinaryNineWithA2", kBin, false, "111111112", {"", "", "", "111111112", kBinDigitError}},
+    {"BinaryShowingHtml", kBin, true, "1000001", {"A", "&#65;", "%41", "1000001", ""}},
+};
+INSTANTIATE_TEST_SUITE_P(Codes, CodeEntry, ::testing::ValuesIn(kEntries), kByName);
+
+TEST_F(ConverterTest, KeyShowsHtmlFormsWhenAsked) {
+    globalVars::showHTML = true;
+    Click(kChar);
+    Type(w, "A");
+    EXPECT_EQ(Showing(), (Shown{"A", "&#65;", "%41", "0100 0001", ""}));
+}
+
+TEST_F(ConverterTest, ValidEntryAfterAnErrorEmptiesTheErrorLine) {
+    Enter(kDec, "256");
+    Press(w, Qt::Key_Backspace);
+    EXPECT_EQ(Showing(), (Shown{"EM", "25", "19", "0001 1001", ""}));
+
+    Enter(kHex, "1FF");
+    ASSERT_EQ(TextOf(w->errorField()), kHexError);
+    Click(kChar);
+    Type(w, "A");
+    EXPECT_EQ(Showing(), (Shown{"A", "65", "41", "0100 0001", ""}));
+
+    Enter(kBin, "2");
+    ASSERT_EQ(TextOf(w->errorField()), kBinDigitError);
+    Type(w, "\b1");
+    EXPECT_EQ(Showing(), (Shown{"SOH", "1", "01", "1", ""}));
+}
+
+// --- Rewriting the codes after the HTML setting changed -------------------
+
+struct BinProcessCase {
+    const char* name;
+    const char* binary;
+    Field focus;  // where the user is when the setting changes
+    Shown html, plain;
+};
+
+void PrintTo(const BinProcessCase& c, std::ostream* os) { *os << c.name; }
+
+class BinProcess : public ConverterTest, public ::testing::WithParamInterface<BinProcessCase> {};
+
+TEST_P(BinProcess, RewritesDecimalAndHexInTheCurrentForm) {
+    const BinProcessCase& c = GetParam();
+    Enter(kBin, c.binary);
+    Click(c.focus);
+    globalVars::showHTML = true;
+    w->binProcess("");
+    EXPECT_EQ(Showing(), c.html);
+    globalVars::showHTML = false;
+    w->binProcess("");
+    EXPECT_EQ(Showing(), c.plain);
+}
+
+const BinProcessCase kBinProcess[] = {
+    {"FromBinaryField", "1000001", kBin, {"A", "&#65;", "%41", "1000001", ""}, {"A", "65", "41", "1000001", ""}},
+    {"FromCharacterField", "1000001", kChar, {"A", "&#65;", "%41", "1000001", ""}, {"A", "65", "41", "1000001", ""}},
+    {"FromDecimalField", "1000001", kDec, {"A", "&#65;", "%41", "1000001", ""}, {"A", "65", "41", "1000001", ""}},
+    {"FromHexField", "1000001", kHex, {"A", "&#65;", "%41", "1000001", ""}, {"A", "65", "41", "1000001", ""}},
+    {"NotBinaryFromDecimalField", "12", kDec, {"", "", "", "12", kBinDigitError},
+     {"", "", "", "12", kBinDigitError}},
+    {"EmptyBinary", "", kBin, {"NUL", "&#0;", "%00", "", ""}, {"NUL", "0", "00", "", ""}},
+    {"EmptyBinaryFromCharacterField", "", kChar, {"NUL", "&#0;", "%00", "", ""}, {"NUL", "0", "00", "", ""}},
+};
+INSTANTIATE_TEST_SUITE_P(Binary, BinProcess, ::testing::ValuesIn(kBinProcess), kByName);
+
+// --- Select All -----------------------------------------------------------
+
+TEST_F(ConverterTest, SelectAllIsEnabledOnlyWhileTheFocusedFieldHoldsText) {
+    Enter(kDec, "256");  // empties the other three fields
+    Click(kChar);
+    EXPECT_FALSE(SelectAllEnabled());
+    // The shortcut of a disabled item does nothing, nor reaches the field as
+    // a key (Ctrl+A types code 1, SOH).
+    SelectAll();
+    EXPECT_EQ(Showing(), (Shown{"", "256", "", "", kDecError}));
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+
+    Click(kDec);
+    EXPECT_TRUE(SelectAllEnabled());
+    Click(kHex);
+    EXPECT_FALSE(SelectAllEnabled());
+}
+
+TEST_F(ConverterTest, SelectAllSelectsTheFocusedFieldOnly) {
+    Enter(kDec, "32");
+    ASSERT_EQ(w->outputDec()->SelStart(), 2);
+    ASSERT_EQ(w->outputDec()->SelLength(), 0);
+    ASSERT_EQ(w->outputBin()->SelLength(), 0);
+    SelectAll();
+    EXPECT_EQ(w->outputDec()->SelStart(), 0);
+    EXPECT_EQ(w->outputDec()->SelLength(), 2);
+    EXPECT_EQ(w->outputBin()->SelLength(), 0);
+    EXPECT_EQ(w->outputChar()->SelText().ToUTF8(), "SPACE");
+    EXPECT_EQ(TextOf(w->outputDec()), "32");
+
+    Click(kChar);
+    ASSERT_EQ(w->outputChar()->SelLength(), 0);
+    SelectAll();
+    EXPECT_EQ(w->outputChar()->SelStart(), 0);
+    EXPECT_EQ(w->outputChar()->SelLength(), 5);
+    EXPECT_EQ(Showing(), (Shown{"SPACE", "32", "20", "0010 0000", ""}));
+}
+
+TEST_F(ConverterTest, SelectAllTakesTheWholeHtmlForm) {
+    globalVars::showHTML = true;
+    Click(kChar);
+    Type(w, "A");
+    Click(kDec);
+    SelectAll();
+    EXPECT_EQ(w->outputDec()->SelStart(), 0);
+    EXPECT_EQ(w->outputDec()->SelText().ToUTF8(), "&#65;");
+}
+
+TEST_F(ConverterTest, MenuShortcutsAreNotTypedIntoTheFields) {
+    Enter(kDec, "65");
+    Press(w, Qt::Key_Q, Qt::ControlModifier);
+    const std::vector<std::string> done = fw::testing::TakeTrace();
+    EXPECT_NE(std::find(done.begin(), done.end(), "Quit 0"), done.end());
+    EXPECT_EQ(Showing(), (Shown{"A", "65", "41", "0100 0001", ""}));
+}
+
+// --- Focus ----------------------------------------------------------------
+
+TEST_F(ConverterTest, TabOrderAndFocusCodes) {
+    struct Stop {
+        Field field;
+        int code;
+    };
+    const Stop order[] = {{kChar, 1}, {kBin, 4}, {kDec, 2}, {kHex, 3}, {kChar, 1}};
+    Click(order[0].field);
+    for (const Stop& stop : order) {
+        EXPECT_TRUE(HasFocus((w->*stop.field)())) << (w->*stop.field)()->Name().ToUTF8();
+        EXPECT_EQ(App()->focusLocation, stop.code);
+        Press(w, Qt::Key_Tab);
+    }
+    // Back again with Shift+Tab from the decimal field.
+    Click(kDec);
+    Press(w, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(HasFocus(w->outputBin()));
+    EXPECT_EQ(App()->focusLocation, 4);
+}
+
+TEST_F(ConverterTest, ClickingTheIconLeavesTheFocusWhereItWas) {
+    Click(kHex);
+    QTest::mouseClick(w->aboutButtonCanvas()->Widget(), Qt::LeftButton, {}, QPoint(30, 30));
+    EXPECT_TRUE(HasFocus(w->outputHex()));
+    EXPECT_EQ(App()->focusLocation, 3);
+}
+
+// --- Closing --------------------------------------------------------------
+
+TEST_F(ConverterTest, ClosingAndOpeningAgainGivesAFreshWindow) {
+    const std::function<void(Window1*)> closers[] = {
+        [](Window1* window) { window->Widget()->close(); },  // the close button
+        [](Window1* window) { window->Close(); },
+    };
+    for (const auto& close : closers) {
+        Click(kChar);
+        Type(w, "A");
+        Enter(kDec, "300");
+        ASSERT_EQ(App()->focusLocation, 2);
+        close(w);
+        fw::testing::ProcessEvents();
+        EXPECT_EQ(fw::WindowCount(), 0);
+
+        w = Window1::Instance();
+        EXPECT_EQ(App()->focusLocation, 2);
+        w = Converter();
+        EXPECT_EQ(Showing(), (Shown{"", "", "", "", ""}));
+        EXPECT_FALSE(w->alreadyChanged);
+        EXPECT_NE(w->aboutButtonCanvas()->Backdrop(), nullptr);
+        Click(kBin);
+        EXPECT_EQ(App()->focusLocation, 4);
+    }
+}
+
+// --- Design ---------------------------------------------------------------
+
+TEST_F(ConverterTest, WindowDesign) {
+    EXPECT_EQ(w->Title().ToUTF8(), "Type a Code or Key");
+    EXPECT_EQ(w->Width(), 285);
+    EXPECT_EQ(w->Height(), 108);
+    EXPECT_EQ(w->Widget()->minimumSize(), w->Widget()->maximumSize()) << "resizable";
+    EXPECT_FALSE(w->Widget()->windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    QStringList menus;
+    for (QAction* action : w->Widget()->menuBar()->actions()) menus << action->text();
+    EXPECT_EQ(menus, QStringList({"File", "Edit", "Help"}));
+
+    struct Rect {
+        const char* name;
+        int left, top, width, height;
+    };
+    const Rect rects[] = {
+        {"outputChar", 50, 7, 54, 22},       {"outputBin", 170, 7, 100, 22},
+        {"outputDec", 50, 36, 54, 22},       {"outputHex", 170, 36, 49, 22},
+        {"aboutButtonCanvas", 209, 34, 73, 74},
+        {"inputCharacter", -10, 12, 52, 16}, {"asciiValueOut", -10, 39, 52, 16},
+        {"StaticText2", 111, 39, 52, 16},    {"StaticText4", 111, 12, 52, 16},
+        {"errorField", 2, 58, 205, 20},
+        {"PushButton1", 20, 78, 80, 20},     {"PushButton2", 117, 78, 80, 20},
+    };
+    for (const Rect& r : rects) {
+        const auto* control = w->ControlNamed<fw::RectControl>(r.name);
+        EXPECT_EQ((std::array{control->Left(), control->Top(), control->Width(), control->Height()}),
+                  (std::array{r.left, r.top, r.width, r.height}))
+            << r.name;
+    }
+
+    const std::pair<fw::Label*, const char*> labels[] = {
+        {w->inputCharacter(), "Char"}, {w->asciiValueOut(), "Dec"}, {w->StaticText2(), "Hex"},
+        {w->StaticText4(), "Binary"}};
+    for (const auto& [label, text] : labels) {
+        const auto* shown = qobject_cast<QLabel*>(label->Widget());
+        EXPECT_EQ(shown->text().toStdString(), text);
+        EXPECT_EQ(shown->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight) << text;
+        EXPECT_EQ(shown->font().pixelSize(), 12) << text;
+    }
+    const auto* error = qobject_cast<QLabel*>(w->errorField()->Widget());
+    EXPECT_EQ(error->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(error->font().pixelSize(), 10);
+    EXPECT_EQ(error->palette().color(QPalette::WindowText), QColor(0xE0, 0x00, 0x12));
+
+    EXPECT_EQ(w->PushButton1()->Caption().ToUTF8(), "Blocks");
+    EXPECT_EQ(w->PushButton2()->Caption().ToUTF8(), "Table");
+    EXPECT_FALSE(w->PushButton1()->Enabled());
+    EXPECT_FALSE(w->PushButton2()->Enabled());
+}
