@@ -119,11 +119,12 @@ void Window1::outputBin_TextChange(EditSelectAllField*) {
 void Window1::binProcess(const String&) {
     // The codes come from the binary field wherever the focus is: the focused
     // field must not take the program's writes for typing and convert again.
-    Charvella* app = NonNil(App());
-    const int32_t focus = std::exchange(app->focusLocation, 4);
-    const bool shown = showBinaryField();
-    app->focusLocation = focus;
-    if (shown) errorField()->SetText("");
+    struct FocusOnBinaryField {
+        int32_t& focus;
+        const int32_t saved = std::exchange(focus, 4);
+        ~FocusOnBinaryField() { focus = saved; }
+    } whileWriting{NonNil(App())->focusLocation};
+    if (showBinaryField()) errorField()->SetText("");
 }
 
 bool Window1::showBinaryField() {
