@@ -11,6 +11,8 @@
 #include "framework/Testing.h"
 #include "framework/Window.h"
 
+#include "framework/QtAccess.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -18,6 +20,8 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+using fw::internal::QtAccess;
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -37,27 +41,27 @@ protected:
 
     Window1* Converter() {
         Window1* window = Window1::Instance();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window->Widget()->windowHandle()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(window)->windowHandle()));
         return window;
     }
 
     // Focuses a field as a user would, by clicking into it.
     static void ClickInto(fw::TextField* field) {
-        QTest::mouseClick(field->Edit(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(QtAccess::Edit(field), Qt::LeftButton, {}, QPoint(5, 5));
     }
 
     // Keys go to the window, so they reach whatever has the focus there.
     static void Press(fw::Window* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::keyClick(window->Widget()->windowHandle(), key, modifiers);
+        QTest::keyClick(QtAccess::Window(window)->windowHandle(), key, modifiers);
     }
     static void Type(fw::Window* window, const char* text) {
-        for (const char* c = text; *c; ++c) QTest::keyClick(window->Widget()->windowHandle(), *c);
+        for (const char* c = text; *c; ++c) QTest::keyClick(QtAccess::Window(window)->windowHandle(), *c);
     }
     // Sends one key with the text it types (empty for keys that type none).
     static void Press(fw::Window* window, Qt::Key key, const QString& text) {
-        QTest::sendKeyEvent(QTest::Click, window->Widget()->windowHandle(), key, text, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, QtAccess::Window(window)->windowHandle(), key, text, Qt::NoModifier);
     }
-    static bool HasFocus(const fw::TextField* field) { return QApplication::focusWidget() == field->Edit(); }
+    static bool HasFocus(const fw::TextField* field) { return QApplication::focusWidget() == QtAccess::Edit(field); }
     static std::string TextOf(fw::TextField* field) { return field->Text().ToUTF8(); }
     static std::string TextOf(fw::Label* label) { return label->Text().ToUTF8(); }
 };

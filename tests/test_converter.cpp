@@ -8,6 +8,8 @@
 #include "app/globalVars.h"
 #include "framework/Internal.h"
 
+#include "framework/QtAccess.h"
+
 #include <QLabel>
 #include <QMenuBar>
 
@@ -15,6 +17,8 @@
 #include <array>
 #include <functional>
 #include <ostream>
+
+using fw::internal::QtAccess;
 
 namespace {
 
@@ -335,7 +339,7 @@ TEST_F(ConverterTest, TabOrderAndFocusCodes) {
 
 TEST_F(ConverterTest, ClickingTheIconLeavesTheFocusWhereItWas) {
     Click(kHex);
-    QTest::mouseClick(w->aboutButtonCanvas()->Widget(), Qt::LeftButton, {}, QPoint(30, 30));
+    QTest::mouseClick(QtAccess::Widget(w->aboutButtonCanvas()), Qt::LeftButton, {}, QPoint(30, 30));
     EXPECT_TRUE(HasFocus(w->outputHex()));
     EXPECT_EQ(App()->focusLocation, 3);
 }
@@ -344,7 +348,7 @@ TEST_F(ConverterTest, ClickingTheIconLeavesTheFocusWhereItWas) {
 
 TEST_F(ConverterTest, ClosingAndOpeningAgainGivesAFreshWindow) {
     const std::function<void(Window1*)> closers[] = {
-        [](Window1* window) { window->Widget()->close(); },  // the close button
+        [](Window1* window) { QtAccess::Window(window)->close(); },  // the close button
         [](Window1* window) { window->Close(); },
     };
     for (const auto& close : closers) {
@@ -373,23 +377,23 @@ TEST_F(ConverterTest, WindowDesign) {
     EXPECT_EQ(w->Title().ToUTF8(), "Type a Code or Key");
     EXPECT_EQ(w->Width(), 285);
     EXPECT_EQ(w->Height(), 108);
-    EXPECT_EQ(w->Widget()->minimumSize(), w->Widget()->maximumSize()) << "resizable";
-    EXPECT_FALSE(w->Widget()->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(QtAccess::Window(w)->minimumSize(), QtAccess::Window(w)->maximumSize()) << "resizable";
+    EXPECT_FALSE(QtAccess::Window(w)->windowFlags() & Qt::WindowMaximizeButtonHint);
 
     QStringList menus;
-    for (QAction* action : w->Widget()->menuBar()->actions()) menus << action->text();
+    for (QAction* action : QtAccess::Window(w)->menuBar()->actions()) menus << action->text();
     EXPECT_EQ(menus, QStringList({"File", "Edit", "Help"}));
 
     const std::pair<fw::Label*, const char*> labels[] = {
         {w->inputCharacter(), "Char"}, {w->asciiValueOut(), "Dec"}, {w->StaticText2(), "Hex"},
         {w->StaticText4(), "Binary"}};
     for (const auto& [label, text] : labels) {
-        const auto* shown = qobject_cast<QLabel*>(label->Widget());
+        const auto* shown = qobject_cast<QLabel*>(QtAccess::Widget(label));
         EXPECT_EQ(shown->text().toStdString(), text);
         EXPECT_EQ(shown->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight) << text;
         EXPECT_EQ(shown->font().pixelSize(), 12) << text;
     }
-    const auto* error = qobject_cast<QLabel*>(w->errorField()->Widget());
+    const auto* error = qobject_cast<QLabel*>(QtAccess::Widget(w->errorField()));
     EXPECT_EQ(error->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(error->font().pixelSize(), 10);
     EXPECT_EQ(error->palette().color(QPalette::WindowText), QColor(0xE0, 0x00, 0x12));

@@ -3,12 +3,16 @@
 
 #include "framework/Canvas.h"
 #include "framework/Label.h"
+#include "framework/PopupMenu.h"
 #include "framework/PushButton.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
 #include "framework/TextField.h"
 #include "framework/Window.h"
 
+#include "framework/QtAccess.h"
+
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -17,6 +21,8 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+using fw::internal::QtAccess;
 
 using namespace fw;
 
@@ -78,7 +84,7 @@ protected:
 class FrameworkWindows : public ::testing::Test {
 protected:
     void TearDown() override { internal::CloseAllWindows(); }
-    static void Activate(Window* w) { ASSERT_TRUE(QTest::qWaitForWindowActive(w->Widget()->windowHandle())); }
+    static void Activate(Window* w) { ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(w)->windowHandle())); }
 };
 
 TEST_F(FrameworkWindows, ImplicitInstanceIsFoundDuringOpenAndForgottenAtClose) {
@@ -101,7 +107,7 @@ TEST_F(FrameworkWindows, ControlsAreFoundByNameWithTheirClass) {
     EXPECT_EQ(probe->ControlNamed<RectControl>("label")->Name(), "label");
     EXPECT_THROW(probe->ControlNamed<Label>("missing"), NilObjectException);
     EXPECT_THROW(probe->ControlNamed<TextField>("label"), IllegalCastException);
-    EXPECT_EQ(probe->field()->Widget()->geometry(), QRect(10, 10, 100, 22));
+    EXPECT_EQ(QtAccess::Widget(probe->field())->geometry(), QRect(10, 10, 100, 22));
 }
 
 TEST_F(FrameworkWindows, WindowListRunsFrontToBackAsWindowsAreShownAndActivated) {
@@ -118,7 +124,7 @@ TEST_F(FrameworkWindows, WindowListRunsFrontToBackAsWindowsAreShownAndActivated)
     Activate(probe);
 
     // The user activating a window moves it to the front too.
-    other->Widget()->activateWindow();
+    QtAccess::Window(other)->activateWindow();
     Activate(other);
     EXPECT_EQ(WindowAt(0), other);
 
@@ -147,7 +153,7 @@ TEST_F(FrameworkWindows, KeyDownSeesKeysFirstAndCanKeepThem) {
     probe->field()->SetText("");
     probe->field()->SetFocus();
     probe->log.clear();
-    QWindow* handle = probe->Widget()->windowHandle();
+    QWindow* handle = QtAccess::Window(probe)->windowHandle();
     QTest::keyClick(handle, 'a');
     QTest::keyClick(handle, 'x');
     QTest::keyClick(handle, Qt::Key_Left);
@@ -168,7 +174,7 @@ TEST_F(FrameworkWindows, SpecialKeysArriveAsTheirCodes) {
                                             {Qt::Key_PageDown, 12}};
     for (const auto& [key, code] : keys) {
         probe->log.clear();
-        QTest::keyClick(probe->Widget()->windowHandle(), key);
+        QTest::keyClick(QtAccess::Window(probe)->windowHandle(), key);
         ASSERT_FALSE(probe->log.empty()) << "no KeyDown for code " << code;
         EXPECT_EQ(probe->log.front(), "KeyDown " + std::to_string(code));
     }
@@ -188,7 +194,7 @@ TEST_F(FrameworkWindows, SelectionCountsCharactersNotUtf16Units) {
 TEST_F(FrameworkWindows, CarriageReturnsShowAsLineBreaks) {
     Probe* probe = Probe::Instance();
     probe->label()->SetText(String("one") + Chr(13) + "two");
-    EXPECT_EQ(static_cast<QLabel*>(probe->label()->Widget())->text(), "one\ntwo");
+    EXPECT_EQ(static_cast<QLabel*>(QtAccess::Widget(probe->label()))->text(), "one\ntwo");
     EXPECT_EQ(probe->label()->Text(), String("one") + Chr(13) + "two");
 }
 
@@ -196,7 +202,7 @@ TEST_F(FrameworkWindows, AnEscapingExceptionIsReportedAndTheProgramGoesOn) {
     fw::testing::TakeMessageBoxes();
     Probe* probe = Probe::Instance();
     Activate(probe);
-    QTest::mouseClick(probe->ControlNamed<PushButton>("button")->Widget(), Qt::LeftButton);
+    QTest::mouseClick(QtAccess::Widget(probe->ControlNamed<PushButton>("button")), Qt::LeftButton);
     EXPECT_EQ(fw::testing::TakeMessageBoxes(),
               std::vector<std::string>{"An exception of class NilObjectException was not handled."});
     EXPECT_FALSE(RaiseEvent([] { throw std::bad_alloc(); }));
@@ -224,11 +230,91 @@ TEST_F(FrameworkWindows, CanvasMouseUpFollowsOnlyWhenMouseDownSaysSo) {
         return track;
     };
     host->c->MouseUp = [&](int, int) { log.push_back("up"); };
-    QTest::mouseClick(host->c->Widget(), Qt::LeftButton, {}, QPoint(5, 6));
+    QTest::mouseClick(QtAccess::Widget(host->c), Qt::LeftButton, {}, QPoint(5, 6));
     track = true;
-    QTest::mouseClick(host->c->Widget(), Qt::LeftButton, {}, QPoint(7, 8));
+    QTest::mouseClick(QtAccess::Widget(host->c), Qt::LeftButton, {}, QPoint(7, 8));
     EXPECT_EQ(log, (std::vector<std::string>{"down 5,6", "down 7,8", "up"}));
-    EXPECT_EQ(host->c->Widget()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(QtAccess::Widget(host->c)->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(FrameworkWindows, PopupSeparatorsCountAsRowsButCannotBeChosen) {
+    struct PopupHost : Window {
+        PopupMenu* p = nullptr;
+        std::vector<std::string> changes;
+        void Layout() override { SetSize(200, 60); }
+        void CreateControls() override {
+            p = AddControl<PopupMenu>("p");
+            p->SetBounds(10, 10, 120, 20);
+            for (const char* row : {"one", "-", "two"}) p->AddRow(row);
+            p->SetListIndex(0);
+            p->Change = [this] { changes.push_back(p->Text().ToUTF8()); };
+        }
+    };
+    auto* host = new PopupHost();
+    host->Construct();
+    PopupMenu* p = host->p;
+    EXPECT_EQ(p->ListCount(), 3);
+    EXPECT_EQ(p->List(1), "-");
+    EXPECT_EQ(p->Text(), "one");
+    EXPECT_TRUE(host->changes.empty()) << "the design value raised Change";
+
+    for (int refused : {1, 3, -2}) {
+        p->SetListIndex(refused);
+        EXPECT_EQ(p->ListIndex(), 0) << refused;
+    }
+    p->SetListIndex(2);
+    EXPECT_EQ(p->ListIndex(), 2);
+
+    // The user stepping through the rows with the keyboard passes over the separator.
+    auto* combo = qobject_cast<QComboBox*>(QtAccess::Widget(p));
+    Activate(host);
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Up);
+    EXPECT_EQ(p->ListIndex(), 0);
+    EXPECT_EQ(host->changes, (std::vector<std::string>{"two", "one"}));
+}
+
+TEST_F(FrameworkWindows, LockedEdgesFollowTheWindowAndResizedFollows) {
+    struct LockHost : Window {
+        int resized = 0;
+        void Layout() override { SetSize(200, 100); }
+        void CreateControls() override {
+            struct Design { const char* name; bool left, top, right, bottom; };
+            for (const Design& d : {Design{"fixed", false, false, false, false}, Design{"right", false, false, true, false},
+                                    Design{"wide", true, true, true, false}, Design{"all", true, true, true, true},
+                                    Design{"bottom", false, false, false, true}}) {
+                Label* l = AddControl<Label>(d.name);
+                l->SetBounds(10, 10, 50, 20);
+                l->SetLockLeft(d.left);
+                l->SetLockTop(d.top);
+                l->SetLockRight(d.right);
+                l->SetLockBottom(d.bottom);
+            }
+        }
+        void Event_Resized() override { ++resized; }
+    };
+    auto* host = new LockHost();
+    host->Construct();
+    Activate(host);
+    host->resized = 0;
+    host->SetSize(260, 140);
+    fw::testing::ProcessEvents();
+    auto bounds = [host](const char* name) {
+        const RectControl* c = host->ControlNamed<RectControl>(name);
+        return QRect(c->Left(), c->Top(), c->Width(), c->Height());
+    };
+    EXPECT_EQ(bounds("fixed"), QRect(10, 10, 50, 20));
+    EXPECT_EQ(bounds("right"), QRect(70, 10, 50, 20));
+    EXPECT_EQ(bounds("wide"), QRect(10, 10, 110, 20));
+    EXPECT_EQ(bounds("all"), QRect(10, 10, 110, 60));
+    EXPECT_EQ(bounds("bottom"), QRect(10, 50, 50, 20));
+    EXPECT_GE(host->resized, 1);
+
+    // Back to the design size, everything is where the design put it.
+    host->SetSize(200, 100);
+    fw::testing::ProcessEvents();
+    for (const char* name : {"fixed", "right", "wide", "all", "bottom"})
+        EXPECT_EQ(bounds(name), QRect(10, 10, 50, 20)) << name;
 }
 
 }  // namespace

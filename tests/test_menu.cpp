@@ -8,6 +8,8 @@
 #include "framework/Internal.h"
 #include "framework/MenuItem.h"
 
+#include "framework/QtAccess.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +18,8 @@
 
 #include <string>
 #include <vector>
+
+using fw::internal::QtAccess;
 
 namespace {
 
@@ -112,7 +116,7 @@ TEST_F(MenuTest, MenuBarModel) {
 
 TEST_F(MenuTest, ConverterWindowShowsTheMenuBar) {
     Window1* window = Converter();
-    QMenuBar* qbar = window->Widget()->menuBar();
+    QMenuBar* qbar = QtAccess::Window(window)->menuBar();
     ASSERT_NE(qbar, nullptr);
     const QList<QAction*> titles = qbar->actions();
     ASSERT_EQ(titles.size(), 3);
@@ -127,7 +131,7 @@ TEST_F(MenuTest, ConverterWindowShowsTheMenuBar) {
             const Entry& entry = design.entries[j];
             const QAction* action = actions[static_cast<qsizetype>(j)];
             const bool separator = std::string(entry.text) == "-";
-            EXPECT_EQ(action, App()->MenuBar()->_Lookup(entry.name)->Action()) << entry.name;
+            EXPECT_EQ(action, QtAccess::Action(App()->MenuBar()->_Lookup(entry.name).get())) << entry.name;
             EXPECT_EQ(action->isSeparator(), separator) << entry.name;
             if (!separator) {
                 EXPECT_EQ(action->text().toStdString(), entry.text) << entry.name;
@@ -217,27 +221,27 @@ TEST_F(MenuTest, EditingItemsFollowTheFocusedField) {
 
     ClickInto(window->outputDec());
     Type(window, "65");
-    window->outputDec()->Edit()->selectAll();
+    QtAccess::Edit(window->outputDec())->selectAll();
     fw::internal::PrepareMenus();
     EXPECT_EQ(EnabledItems(),
               (Strings{"FileQuit", "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"}))
         << "typed and selected";
 
     clipboard->clear();
-    window->outputDec()->Edit()->deselect();
+    QtAccess::Edit(window->outputDec())->deselect();
     fw::internal::PrepareMenus();
     EXPECT_EQ(EnabledItems(), (Strings{"FileQuit", "EditUndo", "EditSelectAll"})) << "typed, no selection";
 
     // The program wrote the binary field: nothing to undo there.
     ClickInto(window->outputBin());
     ASSERT_EQ(TextOf(window->outputBin()), "0100 0001");
-    window->outputBin()->Edit()->selectAll();
+    QtAccess::Edit(window->outputBin())->selectAll();
     fw::internal::PrepareMenus();
     EXPECT_EQ(EnabledItems(), (Strings{"FileQuit", "EditCut", "EditCopy", "EditClear", "EditSelectAll"}))
         << "written by the program, selected";
 
     // Copy through the Edit menu copies the selection.
-    App()->MenuBar()->_Lookup("EditCopy")->Action()->trigger();
+    QtAccess::Action(App()->MenuBar()->_Lookup("EditCopy").get())->trigger();
     EXPECT_EQ(clipboard->text().toStdString(), "0100 0001");
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
 }

@@ -7,12 +7,16 @@
 #include "framework/Picture.h"
 #include "framework/Testing.h"
 
+#include "framework/QtAccess.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+
+using fw::internal::QtAccess;
 
 namespace {
 
@@ -31,7 +35,7 @@ QImage halfMask(int w, int h) {
     return mask;
 }
 
-fw::PicturePtr pictureOf(const QImage& image) { return std::make_shared<fw::Picture>(image); }
+fw::PicturePtr pictureOf(const QImage& image) { return QtAccess::MakePicture(image); }
 
 TEST(Picture, NewPictureIsWhite32BitWithoutMask) {
     fw::PicturePtr p = fw::NewPicture(3, 2, 32);
@@ -39,7 +43,7 @@ TEST(Picture, NewPictureIsWhite32BitWithoutMask) {
     EXPECT_EQ(p->Width(), 3);
     EXPECT_EQ(p->Height(), 2);
     EXPECT_EQ(p->Depth(), 32);
-    EXPECT_EQ(p->Image().pixel(2, 1), 0xffffffffu);
+    EXPECT_EQ(QtAccess::Image(p.get()).pixel(2, 1), 0xffffffffu);
     EXPECT_FALSE(p->HasMask());
     EXPECT_FALSE(p->Mask(false));
     const int noSizes[][2] = {{0, 5}, {5, 0}, {-1, 5}, {5, -3}};
@@ -52,7 +56,7 @@ TEST(Picture, MaskIsCreatedOnceBlackAndOfTheSameSize) {
     ASSERT_TRUE(mask);
     EXPECT_EQ(mask->Width(), 4);
     EXPECT_EQ(mask->Height(), 3);
-    EXPECT_EQ(mask->Image().pixel(3, 2), 0xff000000u);
+    EXPECT_EQ(QtAccess::Image(mask.get()).pixel(3, 2), 0xff000000u);
     EXPECT_EQ(p->Mask(true), mask);
     EXPECT_EQ(p->Mask(false), mask);
     EXPECT_EQ(p->Graphics(), p->Graphics());
@@ -63,22 +67,22 @@ TEST(Picture, ComposedTurnsMaskGreyIntoAlpha) {
     const Case cases[] = {{255, 0, 255}, {255, 255, 0}, {255, 128, 127}, {128, 0, 128}, {128, 128, 64}, {0, 0, 0}};
     for (const Case& c : cases) {
         fw::PicturePtr p = pictureOf(filled(1, 1, qRgba(10, 20, 30, c.alpha)));
-        p->Mask(true)->Image().fill(qRgb(c.grey, c.grey, c.grey));
-        const QRgb px = p->Composed().pixel(0, 0);
+        QtAccess::Image(p->Mask(true).get()).fill(qRgb(c.grey, c.grey, c.grey));
+        const QRgb px = QtAccess::Composed(p.get()).pixel(0, 0);
         EXPECT_EQ(qAlpha(px), c.expected) << "alpha " << c.alpha << " grey " << c.grey;
         EXPECT_EQ(px & 0xffffffu, 0x0a141eu);
     }
     fw::PicturePtr plain = pictureOf(filled(2, 2, qRgba(1, 2, 3, 40)));
-    EXPECT_EQ(plain->Composed(), plain->Image());
+    EXPECT_EQ(QtAccess::Composed(plain.get()), QtAccess::Image(plain.get()));
 }
 
 TEST(Picture, DrawPictureHonoursPositionAndMask) {
     fw::PicturePtr target = fw::NewPicture(4, 4, 32);
     fw::PicturePtr red = pictureOf(filled(2, 2, qRgb(255, 0, 0)));
-    red->Mask(true)->Image().setPixel(1, 0, qRgb(255, 255, 255));
+    QtAccess::Image(red->Mask(true).get()).setPixel(1, 0, qRgb(255, 255, 255));
     target->Graphics()->DrawPicture(red, 1, 1);
     target->Graphics()->DrawPicture(nullptr, 0, 0);
-    const QImage& img = target->Image();
+    const QImage& img = QtAccess::Image(target.get());
     EXPECT_EQ(img.pixel(1, 1), qRgb(255, 0, 0));
     EXPECT_EQ(img.pixel(2, 2), qRgb(255, 0, 0));
     EXPECT_EQ(img.pixel(2, 1), qRgb(255, 255, 255));  // hidden by the mask
@@ -121,7 +125,7 @@ TEST_F(BundleTest, FolderItemNamesAndChildren) {
     fw::PicturePtr pic = png->OpenAsPicture();
     ASSERT_TRUE(pic);
     EXPECT_EQ(pic->Width(), 3);
-    EXPECT_EQ(pic->Image().pixel(1, 1), qRgba(0, 0, 255, 0x40));  // its own alpha kept
+    EXPECT_EQ(QtAccess::Image(pic.get()).pixel(1, 1), qRgba(0, 0, 255, 0x40));  // its own alpha kept
 
     EXPECT_FALSE(folder->Child("missing.png")->Exists());
     for (const char* unreadable : {"missing.png", "notes.txt"})
@@ -151,7 +155,7 @@ TEST_F(BundleTest, ResourcesFolderLookup) {
         EXPECT_EQ(p->Height(), s.height);
     }
     // The shipped icon is rounded: transparent in its corner, opaque inside.
-    const QImage icon = buildMaskedIcon()->Composed();
+    const QImage icon = QtAccess::Composed(buildMaskedIcon().get());
     EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(icon.pixel(36, 36)), 255);
 }
@@ -198,7 +202,7 @@ TEST_F(BundleTest, MaskedIconTakesIconSizeAndMask) {
     ASSERT_TRUE(p);
     EXPECT_EQ(p->Width(), 40);
     EXPECT_EQ(p->Height(), 30);
-    const QImage composed = p->Composed();
+    const QImage composed = QtAccess::Composed(p.get());
     EXPECT_EQ(composed.pixel(5, 29), qRgba(200, 10, 20, 255));
     EXPECT_EQ(qAlpha(composed.pixel(20, 7)), 127);
     EXPECT_EQ(qAlpha(composed.pixel(39, 0)), 0);

@@ -7,6 +7,8 @@
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
 
+#include "framework/QtAccess.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -15,6 +17,8 @@
 #include <QWindow>
 
 #include <cstdio>
+
+using fw::internal::QtAccess;
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -27,13 +31,13 @@ int main(int argc, char** argv) {
     _Main();
 
     Window1* window = Window1::Instance();
-    QWindow* handle = window->Widget()->windowHandle();
+    QWindow* handle = QtAccess::Window(window)->windowHandle();
     if (!QTest::qWaitForWindowExposed(handle)) return 1;
     window->outputChar()->SetFocus();
     QTest::keyClick(handle, 'A');
     QTest::qWait(200);
 
-    const bool saved = window->Widget()->grab().save(QString::fromLocal8Bit(argv[1]));
+    const bool saved = QtAccess::Window(window)->grab().save(QString::fromLocal8Bit(argv[1]));
     _ReleaseModuleGlobals();
     fw::RuntimeExit();
     return saved ? 0 : 1;

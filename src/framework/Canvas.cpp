@@ -1,5 +1,6 @@
 #include "framework/Canvas.h"
 
+#include "framework/QtAccess.h"
 #include "framework/Runtime.h"
 
 #include <QImage>
@@ -49,7 +50,7 @@ Canvas::Canvas() : RectControl(new CanvasWidget(this)) { Widget()->setFocusPolic
 
 void Canvas::SetBackdrop(PicturePtr picture) {
     backdrop_ = std::move(picture);
-    static_cast<CanvasWidget*>(Widget())->shown = backdrop_ ? backdrop_->Composed() : QImage();
+    static_cast<CanvasWidget*>(Widget())->shown = backdrop_ ? internal::QtAccess::Composed(backdrop_.get()) : QImage();
     Widget()->update();
 }
 

@@ -1,5 +1,6 @@
 #include "framework/FolderItem.h"
 
+#include "framework/QtAccess.h"
 #include "framework/QtBridge.h"
 #include "framework/Testing.h"
 
@@ -38,7 +39,7 @@ PicturePtr FolderItem::OpenAsPicture() const {
     QImageReader reader(ToQString(path_));
     QImage image;
     if (!reader.read(&image)) return nullptr;
-    return std::make_shared<Picture>(image);
+    return internal::QtAccess::MakePicture(image);
 }
 
 FolderItemPtr _GetApplicationBundleResources() {

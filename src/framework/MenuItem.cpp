@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Internal.h"
+#include "framework/QtAccess.h"
 #include "framework/QtBridge.h"
 #include "framework/RectControl.h"
 #include "framework/Runtime.h"
@@ -123,7 +124,8 @@ bool IsMenuShortcut(const QKeyEvent* event) {
     const QKeySequence pressed(event->keyCombination());
     bool found = false;
     ForEachItem(*app->MenuBar(), [&](MenuItem& item) {
-        if (!item.Action()->shortcut().isEmpty() && item.Action()->shortcut() == pressed) found = true;
+        const QKeySequence shortcut = QtAccess::Action(&item)->shortcut();
+        if (!shortcut.isEmpty() && shortcut == pressed) found = true;
     });
     return found;
 }
@@ -138,7 +140,7 @@ void InstallMenuBar(QWidget* window) {
         const MenuItem& menuItem = *model.Item(i);
         QMenu* menu = bar->addMenu(ToQString(menuItem.Text()));
         QObject::connect(menu, &QMenu::aboutToShow, [] { PrepareMenus(); });
-        for (int j = 0; j < menuItem.Count(); ++j) menu->addAction(menuItem.Item(j)->Action());
+        for (int j = 0; j < menuItem.Count(); ++j) menu->addAction(QtAccess::Action(menuItem.Item(j).get()));
     }
     mainWindow->setMenuBar(bar);
 }

@@ -17,6 +17,10 @@ class QAction;
 
 namespace fw {
 
+namespace internal {
+struct QtAccess;
+}
+
 class MenuItem;
 using MenuItemPtr = std::shared_ptr<MenuItem>;
 
@@ -50,10 +54,13 @@ public:
     // The entry of that name at any depth below this one, or Nil.
     MenuItemPtr _Lookup(const String& name) const;
 
-    // Framework-internal: the action behind the item.
+protected:
+    // The action behind the item.
     QAction* Action() const { return action_; }
 
 private:
+    friend struct internal::QtAccess;
+
     String name_;
     bool autoEnable_ = true;
     String text_;

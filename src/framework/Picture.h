@@ -11,6 +11,10 @@ class QImage;
 
 namespace fw {
 
+namespace internal {
+struct QtAccess;
+}
+
 class Picture;
 class Graphics;
 using PicturePtr = std::shared_ptr<Picture>;
@@ -20,7 +24,6 @@ public:
     // A new picture, white, of the given size; depth is 32 (or 1, 8: kept as
     // information, pixels are always 32-bit).
     Picture(int width, int height, int depth);
-    explicit Picture(const QImage& image);
     ~Picture();
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
@@ -37,13 +40,16 @@ public:
     // Graphics for drawing into the picture; owned by the picture.
     fw::Graphics* Graphics();
 
-    // Framework-internal: the pixels, and the pixels with the mask applied as
-    // alpha (for display).
+private:
+    friend struct internal::QtAccess;
+    friend class fw::Graphics;
+    friend PicturePtr NewPicture(int width, int height, int depth);
+    explicit Picture(const QImage& image);
+    // The pixels, and the pixels with the mask applied as alpha (for display).
     QImage& Image();
     const QImage& Image() const;
     QImage Composed() const;
 
-private:
     std::unique_ptr<QImage> image_;
     int depth_;
     PicturePtr mask_;

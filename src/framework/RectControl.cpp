@@ -1,6 +1,7 @@
 #include "framework/RectControl.h"
 
 #include "framework/Internal.h"
+#include "framework/QtAccess.h"
 #include "framework/QtBridge.h"
 #include "framework/Window.h"
 
@@ -52,6 +53,19 @@ void RectControl::SetBounds(int left, int top, int width, int height) {
     widget_->setGeometry(left, top, width, height);
 }
 
+void RectControl::FollowResize(int dx, int dy) {
+    QRect r = widget_->geometry();
+    if (lockRight_ && lockLeft_)
+        r.setWidth(std::max(0, r.width() + dx));
+    else if (lockRight_)
+        r.translate(dx, 0);
+    if (lockBottom_ && lockTop_)
+        r.setHeight(std::max(0, r.height() + dy));
+    else if (lockBottom_)
+        r.translate(0, dy);
+    if (r != widget_->geometry()) widget_->setGeometry(r);
+}
+
 bool RectControl::Enabled() const { return widget_->isEnabled(); }
 void RectControl::SetEnabled(bool on) { widget_->setEnabled(on); }
 bool RectControl::Visible() const { return !widget_->isHidden(); }
@@ -90,7 +104,7 @@ void RectControl::SetUnderline(bool on) {
 }
 
 void RectControl::ApplyFont() {
-    QFont font = FontFor(textFont_, textSize_, textUnit_);
+    QFont font = internal::FontFor(textFont_, textSize_, textUnit_);
     font.setBold(bold_);
     font.setItalic(italic_);
     font.setUnderline(underline_);
@@ -124,7 +138,7 @@ int FontPixelSize(const String& font, double size, int unit) {
     }
 }
 
-QFont FontFor(const String& font, double size, int unit) {
+QFont internal::FontFor(const String& font, double size, int unit) {
     QFont qfont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     if (font != "System" && font != "SmallSystem" && !font.IsEmpty()) qfont.setFamily(ToQString(font));
     qfont.setPixelSize(FontPixelSize(font, size, unit));
@@ -133,7 +147,7 @@ QFont FontFor(const String& font, double size, int unit) {
 
 namespace internal {
 
-RectControl* FocusedControl() { return RectControl::FromWidget(QApplication::focusWidget()); }
+RectControl* FocusedControl() { return QtAccess::ControlOf(QApplication::focusWidget()); }
 
 }  // namespace internal
 

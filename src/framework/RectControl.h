@@ -17,11 +17,13 @@
 #include <string>
 
 class QWidget;
-class QFont;
 
 namespace fw {
 
 class Window;
+namespace internal {
+struct QtAccess;
+}
 
 // A colour as 8-bit red, green and blue, written 0xRRGGBB.
 struct Color {
@@ -57,6 +59,18 @@ public:
     // Whether Tab stops at the control (for controls that take the focus).
     void SetTabStop(bool on);
 
+    // Edges locked to the window's edges: when the window is resized, a
+    // control locked right (or bottom) moves with that edge, or stretches
+    // when it is locked to both opposite edges.
+    bool LockLeft() const { return lockLeft_; }
+    void SetLockLeft(bool on) { lockLeft_ = on; }
+    bool LockTop() const { return lockTop_; }
+    void SetLockTop(bool on) { lockTop_ = on; }
+    bool LockRight() const { return lockRight_; }
+    void SetLockRight(bool on) { lockRight_ = on; }
+    bool LockBottom() const { return lockBottom_; }
+    void SetLockBottom(bool on) { lockBottom_ = on; }
+
     // "System" and "SmallSystem" are the platform's fonts (13 and 11 points
     // by default); a size of 0 is the font's default size. Unit 0 (the
     // default) and 2 are points; 1 pixels.
@@ -90,18 +104,19 @@ public:
         return false;
     }
 
-    // Framework-internal.
-    QWidget* Widget() const { return widget_; }
-    static RectControl* FromWidget(const QWidget* widget);
-
 protected:
     // The control owns its widget; the window places it in its content area.
     explicit RectControl(QWidget* widget);
+    QWidget* Widget() const { return widget_; }
     void ApplyFont();
 
 private:
     friend class fw::Window;
+    friend struct internal::QtAccess;
+    static RectControl* FromWidget(const QWidget* widget);
     void Attach(fw::Window* window, const String& name);
+    // Follows a change of the window's content size by its locked edges.
+    void FollowResize(int dx, int dy);
     fw::Window* window_ = nullptr;
     String name_;
     QWidget* widget_ = nullptr;
@@ -111,13 +126,12 @@ private:
     bool bold_ = false;
     bool italic_ = false;
     bool underline_ = false;
+    bool lockLeft_ = false, lockTop_ = false, lockRight_ = false, lockBottom_ = false;
     std::map<std::string, std::function<bool()>> menuHandlers_;
 };
 
 // The pixel size of a font size in the given unit; 0 gives the default size
 // of the named font.
 int FontPixelSize(const String& font, double size, int unit);
-// The family and pixel size of a named font, for Qt.
-QFont FontFor(const String& font, double size, int unit);
 
 }  // namespace fw

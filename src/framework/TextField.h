@@ -49,10 +49,9 @@ public:
     void EnableStandardMenuItems() override;
     bool HandleStandardMenuItem(const String& itemName) override;
 
-    // Framework-internal.
-    QLineEdit* Edit() const { return edit_; }
-
 private:
+    friend struct internal::QtAccess;
+    QLineEdit* Edit() const { return edit_; }
     QLineEdit* edit_;
 };
 

@@ -52,20 +52,28 @@ protected:
         if (owner_) owner_->ClosedByUser();
         e->accept();
     }
+
+private:
+    Window* owner_;
+};
+
+// The content area: its size is the window's size as the program sees it.
+class ContentWidget : public QWidget {
+public:
+    ContentWidget(Window* owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
+    void Disown() { owner_ = nullptr; }
+
+protected:
     void resizeEvent(QResizeEvent* e) override {
-        QMainWindow::resizeEvent(e);
-        if (owner_ && isVisible()) {
-            Window* w = owner_;
-            RaiseEvent([w] { w->Event_Resizing(); });
-            RaiseEvent([w] { w->Event_Resized(); });
-        }
+        QWidget::resizeEvent(e);
+        if (owner_) owner_->ContentResized(e->size().width(), e->size().height());
     }
 
 private:
     Window* owner_;
 };
 
-Window::Window() : widget_(new WindowWidget(this)), content_(new QWidget(widget_)) {
+Window::Window() : widget_(new WindowWidget(this)), content_(new ContentWidget(this, widget_)) {
     widget_->setCentralWidget(content_);
     widget_->setAttribute(Qt::WA_DeleteOnClose, false);
     OpenWindows().insert(OpenWindows().begin(), this);
@@ -75,6 +83,7 @@ Window::~Window() {
     auto& windows = OpenWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
     static_cast<WindowWidget*>(widget_)->Disown();
+    static_cast<ContentWidget*>(content_)->Disown();
     controls_.clear();
     delete widget_;
 }
@@ -87,6 +96,26 @@ int Window::Height() const { return content_->height(); }
 void Window::SetSize(int width, int height) {
     content_->resize(width, height);
     widget_->resize(widget_->sizeHint().expandedTo(QSize(width, height)));
+    // A hidden window gets no resize event; its controls follow all the same.
+    FollowContentSize(content_->width(), content_->height());
+}
+
+void Window::FollowContentSize(int width, int height) {
+    const int dx = width - contentWidth_;
+    const int dy = height - contentHeight_;
+    contentWidth_ = width;
+    contentHeight_ = height;
+    if (dx == 0 && dy == 0) return;
+    for (const auto& control : controls_) control->FollowResize(dx, dy);
+}
+
+void Window::ContentResized(int width, int height) {
+    const bool changed = width != contentWidth_ || height != contentHeight_;
+    FollowContentSize(width, height);
+    if (changed && widget_->isVisible()) {
+        RaiseEvent([this] { Event_Resizing(); });
+        RaiseEvent([this] { Event_Resized(); });
+    }
 }
 
 void Window::SetMinSize(int width, int height) { content_->setMinimumSize(width, height); }

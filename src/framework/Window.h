@@ -28,6 +28,10 @@ class QWidget;
 
 namespace fw {
 
+namespace internal {
+struct QtAccess;
+}
+
 class Window {
 public:
     Window();
@@ -82,9 +86,6 @@ public:
         return typed;
     }
 
-    // Framework-internal.
-    QMainWindow* Widget() const { return widget_; }
-    QWidget* Content() const { return content_; }
     // Runs Layout, CreateControls and the Open event.
     void Construct();
 
@@ -107,14 +108,24 @@ protected:
 
 private:
     friend class WindowWidget;
+    friend class ContentWidget;
+    friend class RectControl;
+    friend struct internal::QtAccess;
+    QMainWindow* Widget() const { return widget_; }
+    QWidget* Content() const { return content_; }
     void Adopt(std::unique_ptr<RectControl> control, const String& name);
     RectControl* FindControl(const String& name) const;
     void ApplyFrame();
+    void ContentResized(int width, int height);
+    void FollowContentSize(int width, int height);
     void Activated();
     void ClosedByUser();
 
     QMainWindow* widget_;
     QWidget* content_;
+    // The content size the controls were last placed for.
+    int contentWidth_ = 0;
+    int contentHeight_ = 0;
     std::vector<std::unique_ptr<RectControl>> controls_;
     int frame_ = 0;
     bool resizeable_ = true;

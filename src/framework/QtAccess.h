@@ -1,0 +1,38 @@
+#pragma once
+
+// The Qt objects behind framework objects. Framework-internal, and for tests:
+// the program's own code never sees Qt types, and the build keeps it so (Qt's
+// headers are not on its include path).
+
+#include "framework/MenuItem.h"
+#include "framework/Picture.h"
+#include "framework/RectControl.h"
+#include "framework/TextField.h"
+#include "framework/Window.h"
+
+#include <QAction>
+#include <QFont>
+#include <QImage>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QWidget>
+
+namespace fw::internal {
+
+struct QtAccess {
+    static QWidget* Widget(const RectControl* control) { return control->Widget(); }
+    static QMainWindow* Window(const fw::Window* window) { return window->Widget(); }
+    static QWidget* Content(const fw::Window* window) { return window->Content(); }
+    static QAction* Action(const MenuItem* item) { return item->Action(); }
+    static QLineEdit* Edit(const TextField* field) { return field->Edit(); }
+    static QImage& Image(Picture* picture) { return picture->Image(); }
+    static QImage Composed(const Picture* picture) { return picture->Composed(); }
+    static PicturePtr MakePicture(const QImage& image) { return PicturePtr(new Picture(image)); }
+    // The framework control behind a widget, if any.
+    static RectControl* ControlOf(const QWidget* widget) { return RectControl::FromWidget(widget); }
+};
+
+// The Qt font of a named font at a size in the given unit.
+QFont FontFor(const String& font, double size, int unit);
+
+}  // namespace fw::internal
