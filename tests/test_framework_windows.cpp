@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <chrono>
+
 #include <gtest/gtest.h>
 
 using fw::internal::QtAccess;
@@ -315,6 +317,80 @@ TEST_F(FrameworkWindows, LockedEdgesFollowTheWindowAndResizedFollows) {
     fw::testing::ProcessEvents();
     for (const char* name : {"fixed", "right", "wide", "all", "bottom"})
         EXPECT_EQ(bounds(name), QRect(10, 10, 50, 20)) << name;
+}
+
+// A window that closes itself from its button's handler and then goes on
+// working, as the block converter's conversion does; it notes its own end.
+class SelfCloser : public Window {
+public:
+    static inline bool destroyed = false;
+    static inline std::vector<std::string> log;
+    std::function<void(SelfCloser*)> onPush;
+    ~SelfCloser() override { destroyed = true; }
+
+    PushButton* button() const { return ControlNamed<PushButton>("button"); }
+    TextField* field() const { return ControlNamed<TextField>("field"); }
+
+protected:
+    void Layout() override {
+        SetTitle("Closer");
+        SetSize(200, 80);
+    }
+    void CreateControls() override {
+        AddControl<TextField>("field")->SetBounds(10, 10, 100, 22);
+        PushButton* b = AddControl<PushButton>("button");
+        b->SetBounds(10, 40, 80, 20);
+        b->Action = [this] { onPush(this); };
+    }
+};
+
+// Yields for a while, as a long loop does, so that pending events are run.
+void YieldFor(std::chrono::milliseconds span) {
+    const auto end = std::chrono::steady_clock::now() + span;
+    while (std::chrono::steady_clock::now() < end) YieldToScheduler();
+}
+
+TEST_F(FrameworkWindows, AWindowClosedByItsOwnHandlerLivesUntilTheHandlerEnds) {
+    SelfCloser::destroyed = false;
+    SelfCloser::log.clear();
+    auto* w = new SelfCloser();
+    w->onPush = [](SelfCloser* self) {
+        self->Close();
+        YieldFor(std::chrono::milliseconds(150));
+        // Still whole: its controls answer after the yields ran queued events.
+        self->field()->SetText("still here");
+        SelfCloser::log.push_back(SelfCloser::destroyed ? "freed" : self->field()->Text().ToUTF8());
+    };
+    w->Construct();
+    Activate(w);
+    QTest::mouseClick(QtAccess::Widget(w->button()), Qt::LeftButton);
+    EXPECT_EQ(SelfCloser::log, std::vector<std::string>{"still here"});
+    EXPECT_EQ(WindowCount(), 0);
+    fw::testing::ProcessEvents();
+    EXPECT_TRUE(SelfCloser::destroyed) << "deleted once the handler returned";
+}
+
+TEST_F(FrameworkWindows, ClosingAWindowClosesItsModalSheetFirstAndTheHandlerGoesOn) {
+    SelfCloser::destroyed = false;
+    SelfCloser::log.clear();
+    auto* w = new SelfCloser();
+    w->onPush = [](SelfCloser* self) {
+        auto* sheet = new Sheet();
+        sheet->Construct();
+        // While the sheet waits for an answer, the window itself is closed.
+        QTimer::singleShot(10, [self] { self->Close(); });
+        sheet->ShowModalWithin(self);
+        SelfCloser::log.push_back(sheet->IsClosed() ? "sheet closed" : "sheet open");
+        self->field()->SetText("after the sheet");
+        SelfCloser::log.push_back(self->field()->Text().ToUTF8());
+    };
+    w->Construct();
+    Activate(w);
+    QTest::mouseClick(QtAccess::Widget(w->button()), Qt::LeftButton);
+    EXPECT_EQ(SelfCloser::log, (std::vector<std::string>{"sheet closed", "after the sheet"}));
+    EXPECT_EQ(WindowCount(), 0);
+    fw::testing::ProcessEvents();
+    EXPECT_TRUE(SelfCloser::destroyed);
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 namespace fw {
 
 namespace {
+// Held from registration until the runtime releases it at exit, explicitly:
+// never by the C++ run-time's destruction of statics, after Qt is gone.
 std::shared_ptr<Application>& AppObject() {
-    static std::shared_ptr<Application> app;
-    return app;
+    static auto* app = new std::shared_ptr<Application>;
+    return *app;
 }
 }  // namespace
 

@@ -3,6 +3,7 @@
 // State and services shared between the framework's own files.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,33 @@ struct Seams {
 Seams& TestSeams();
 inline bool TestMode() { return TestSeams().testMode; }
 void Trace(std::string entry);
+
+// The program's handlers running now, nested ones included. A loop's yield
+// and a sheet's modal loop count as handlers too: whatever they run happens
+// inside the handler that called them.
+class HandlerScope {
+public:
+    HandlerScope();
+    ~HandlerScope();
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+};
+bool HandlersRunning();
+// Runs fn from the event loop once no handler is running: never inside a
+// yield or a modal loop, so that what a running handler uses stays alive.
+void WhenNoHandlerRuns(std::function<void()> fn);
+
+// The window list belongs to the window module; the runtime only asks it how
+// many windows are open, and has it close them all at tear-down.
+class WindowList {
+public:
+    virtual int Count() const = 0;
+    virtual void CloseAll() = 0;
+
+protected:
+    ~WindowList() = default;
+};
+void RegisterWindowList(WindowList* list);
 
 // Menu preparation: every item is reset to its automatic state, then the
 // application's and the focused control's EnableMenuItems run.

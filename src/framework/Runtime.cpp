@@ -5,7 +5,6 @@
 #include "framework/Internal.h"
 #include "framework/QtBridge.h"
 #include "framework/Testing.h"
-#include "framework/Window.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -16,6 +15,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <new>
 
@@ -27,12 +28,29 @@ struct RuntimeState {
     std::unique_ptr<QApplication> ownApp;
     ExceptionHelper helper;
     bool quitRequested = false;
+    bool ended = false;
     int exitStatus = 0;
+    int handlerDepth = 0;
+    std::vector<std::function<void()>> whenNoHandlerRuns;
+    internal::WindowList* windows = nullptr;
 };
 
+// Never destroyed by the C++ run-time: Qt objects must not outlive Qt, and
+// RuntimeExit releases them in order. Were the state static, an exit() from
+// inside Qt (as when the display connection is lost) would destroy the
+// application in the middle of Qt's own tear-down.
 RuntimeState& State() {
-    static RuntimeState state;
-    return state;
+    static RuntimeState* state = new RuntimeState;
+    return *state;
+}
+
+// An exit() that does not come through RuntimeExit ends the process on the
+// spot: Qt calls it when the display connection is lost, and nothing of a
+// half-dead GUI may be torn down then.
+void EndWithoutTearDown() {
+    if (State().ended) return;
+    std::fflush(nullptr);
+    std::_Exit(1);
 }
 
 const char* ClassNameOf(const std::exception_ptr& e) {
@@ -68,6 +86,31 @@ public:
 
 namespace internal {
 
+HandlerScope::HandlerScope() { ++State().handlerDepth; }
+
+HandlerScope::~HandlerScope() {
+    RuntimeState& s = State();
+    if (--s.handlerDepth > 0 || s.whenNoHandlerRuns.empty()) return;
+    // Still on the stack of whatever raised the event: run them from the loop.
+    for (auto& fn : std::exchange(s.whenNoHandlerRuns, {})) WhenNoHandlerRuns(std::move(fn));
+}
+
+bool HandlersRunning() { return State().handlerDepth > 0; }
+
+void WhenNoHandlerRuns(std::function<void()> fn) {
+    QMetaObject::invokeMethod(
+        qApp,
+        [fn = std::move(fn)]() mutable {
+            if (HandlersRunning())
+                State().whenNoHandlerRuns.push_back(std::move(fn));
+            else
+                fn();
+        },
+        Qt::QueuedConnection);
+}
+
+void RegisterWindowList(WindowList* list) { State().windows = list; }
+
 Seams& TestSeams() {
     static Seams seams;
     return seams;
@@ -89,6 +132,8 @@ void RuntimeInit(int& argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 #endif
     qApp->installEventFilter(new ShortcutPreparer(qApp));
+    static bool guarded = false;
+    if (!guarded) guarded = std::atexit(EndWithoutTearDown) == 0;
 }
 
 void _RuntimeSetExceptionHelper(ExceptionHelper helper) {
@@ -104,7 +149,7 @@ void _RunFrameworkInitialization(const std::function<void()>& startup) {
 #ifndef Q_OS_MACOS
             // Without a global menu bar a program that opened no window
             // would run on where no user can reach it.
-            if (WindowCount() == 0) Quit(1);
+            if (!State().windows || State().windows->Count() == 0) Quit(1);
 #endif
         }
     });
@@ -122,18 +167,20 @@ int _RuntimeRun() {
 }
 
 void _ReleaseFrameworkGlobals() {
-    internal::CloseAllWindows();
+    if (State().windows) State().windows->CloseAll();
 }
 
 int RuntimeExit() {
-    int status = State().exitStatus;
+    RuntimeState& s = State();
     // The application object holds Qt objects (its menu bar): it goes first.
     _RuntimeReleaseAppObject();
-    State().ownApp.reset();
-    return status;
+    s.ownApp.reset();
+    s.ended = true;
+    return s.exitStatus;
 }
 
 bool RaiseEvent(const std::function<void()>& handler) {
+    internal::HandlerScope running;
     try {
         if (!State().helper) {
             handler();
@@ -189,6 +236,7 @@ void YieldToScheduler() {
     if (++calls % 64 != 0) return;
     if (sinceRepaint.isValid() && sinceRepaint.elapsed() < 33) return;
     sinceRepaint.start();
+    internal::HandlerScope yielding;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

@@ -9,6 +9,9 @@
 // through RaiseEvent, which runs the handler under the exception helper that
 // the program installed: an exception escaping a handler is reported in a
 // message box naming its class, and the program goes on running.
+//
+// The framework is single-threaded: every event, handler and loop yield runs
+// on the one user-interface thread, so its state needs no locks.
 
 #include "framework/String.h"
 

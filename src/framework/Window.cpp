@@ -24,6 +24,20 @@ std::vector<Window*>& OpenWindows() {
     return windows;
 }
 
+// What the runtime may ask of the window list.
+class RuntimeWindowList final : public internal::WindowList {
+public:
+    int Count() const override { return WindowCount(); }
+    void CloseAll() override { internal::CloseAllWindows(); }
+};
+
+void RegisterWithRuntime() {
+    static RuntimeWindowList list;
+    static bool registered = false;
+    if (!registered) internal::RegisterWindowList(&list);
+    registered = true;
+}
+
 std::map<std::type_index, Window*>& ImplicitInstances() {
     static std::map<std::type_index, Window*> instances;
     return instances;
@@ -76,6 +90,7 @@ private:
 Window::Window() : widget_(new WindowWidget(this)), content_(new ContentWidget(this, widget_)) {
     widget_->setCentralWidget(content_);
     widget_->setAttribute(Qt::WA_DeleteOnClose, false);
+    RegisterWithRuntime();
     OpenWindows().insert(OpenWindows().begin(), this);
 }
 
@@ -177,12 +192,17 @@ void Window::ShowWithin(Window* parent) {
 
 void Window::ShowModalWithin(Window* parent) {
     sheetParent_ = parent;
-    QPointer<QMainWindow> widget = widget_;
-    QEventLoop loop;
-    QObject::connect(widget_, &QObject::destroyed, &loop, &QEventLoop::quit);
     Show();
-    // Runs until the sheet closes; the window may be gone when this returns.
-    if (!closed_) loop.exec();
+    if (closed_) return;
+    // Runs until the sheet closes. The sheet, like every closed window, is
+    // deleted only once no handler runs, so it is still whole when this returns.
+    QEventLoop loop;
+    QEventLoop* outer = std::exchange(modalLoop_, &loop);
+    {
+        internal::HandlerScope modal;
+        loop.exec();
+    }
+    modalLoop_ = outer;
 }
 
 void Window::Hide() {
@@ -193,13 +213,19 @@ void Window::Hide() {
 void Window::Close() {
     if (closed_) return;
     closed_ = true;
+    // Its sheets go first: a sheet never outlives the window it is attached to.
+    std::vector<Window*> sheets;
+    for (Window* w : OpenWindows())
+        if (w->sheetParent_ == this) sheets.push_back(w);
+    for (Window* sheet : sheets) sheet->Close();
     auto& windows = OpenWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
     for (auto it = ImplicitInstances().begin(); it != ImplicitInstances().end();)
         it = it->second == this ? ImplicitInstances().erase(it) : std::next(it);
+    if (modalLoop_) modalLoop_->quit();
     if (widget_->isVisible()) widget_->close();
-    // The window may be closing from inside one of its own handlers.
-    QMetaObject::invokeMethod(qApp, [this] { delete this; }, Qt::QueuedConnection);
+    // A handler of the window, or a loop inside one, may still be running.
+    internal::WhenNoHandlerRuns([this] { delete this; });
 }
 
 void Window::ClosedByUser() { Close(); }

@@ -13,6 +13,10 @@
 // back: Show and the user's activation of a window move it to the front.
 // Each window is a QMainWindow whose central widget is its content area; a
 // document window shows the application's menu bar.
+//
+// Close takes a window out of the list at once (its sheets first) and deletes
+// it once no handler of the program is running: a handler may close its own
+// window and go on, even through a loop that yields or a modal sheet.
 
 #include "framework/Exceptions.h"
 #include "framework/RectControl.h"
@@ -23,6 +27,7 @@
 #include <typeindex>
 #include <vector>
 
+class QEventLoop;
 class QMainWindow;
 class QWidget;
 
@@ -137,6 +142,8 @@ private:
     bool framed_ = false;
     bool closed_ = false;
     Window* sheetParent_ = nullptr;
+    // The modal loop of ShowModalWithin while it runs.
+    QEventLoop* modalLoop_ = nullptr;
 };
 
 // The number of open windows, and the window at an index, 0 being the front
