@@ -8,6 +8,7 @@
 #include "framework/Picture.h"
 #include "framework/RectControl.h"
 #include "framework/TextField.h"
+#include "framework/Timer.h"
 #include "framework/Window.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QTimer>
 #include <QWidget>
 
 namespace fw::internal {
@@ -25,6 +27,7 @@ struct QtAccess {
     static QWidget* Content(const fw::Window* window) { return window->Content(); }
     static QAction* Action(const MenuItem* item) { return item->Action(); }
     static QLineEdit* Edit(const TextField* field) { return field->Edit(); }
+    static QTimer* Timer(const fw::Timer* timer) { return timer->QtTimer(); }
     static QImage& Image(Picture* picture) { return picture->Image(); }
     static QImage Composed(const Picture* picture) { return picture->Composed(); }
     static PicturePtr MakePicture(const QImage& image) { return PicturePtr(new Picture(image)); }

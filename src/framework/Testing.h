@@ -27,12 +27,16 @@ void SetSystemVersion(std::optional<int32_t> sysv);
 // The machine's local network address as a new socket reports it.
 void SetLocalAddress(const char* address);
 
+// Delivers an Apple event of that class and ID to the application, as the
+// platform would; returns the application's answer.
+bool SendAppleEvent(const char* eventClass, const char* eventID);
+
 // Handles all pending events (posted events, timers due, deferred deletes).
 void ProcessEvents();
 
 // What the framework was asked to do, in order, since the last call:
 // "RegisterFileType text", "MenuBar", "RegisterApp", "AddMenuHandler <name>",
-// "Open", "Show <title>", "MsgBox", "Quit <code>".
+// "Open", "Show <title>", "MsgBox", "Quit <code>", "AppleEvent <class> <ID>".
 std::vector<std::string> TakeTrace();
 
 // Makes _GetApplicationBundleResources() answer with the folder at path (a
