@@ -4,6 +4,7 @@
 
 #include "app/BundlePictures.h"
 #include "app/Charvella.h"
+#include "app/Dialog1.h"
 
 using namespace fw;
 
@@ -119,6 +120,7 @@ void Window1::_CreateControls0() {
     canvas->SetUseFocusRing(true);
     canvas->SetEraseBackground(true);
     canvas->SetDoubleBuffer(false);
+    canvas->MouseUp = [this, canvas](int x, int y) { aboutButtonCanvas_MouseUp(canvas, x, y); };
     canvas->MouseDown = [this, canvas](int x, int y) { return aboutButtonCanvas_MouseDown(canvas, x, y); };
 
     AddLabel(AddControl<Label>("inputCharacter"), {-10, 12, 52, 16, "Char", 12, 3, kBlack});
@@ -158,6 +160,8 @@ bool Window1::outputBin_KeyDown(EditSelectAllField*, const String&) { return fal
 bool Window1::outputDec_KeyDown(EditSelectAllField*, const String&) { return false; }
 bool Window1::outputHex_KeyDown(EditSelectAllField*, const String&) { return false; }
 
+// The icon opens the About box on release, as a button does.
+void Window1::aboutButtonCanvas_MouseUp(Canvas*, int, int) { NonNil(Dialog1::Instance())->Show(); }
 bool Window1::aboutButtonCanvas_MouseDown(Canvas*, int, int) { return true; }
 
 void Window1::Event_Open() {
