@@ -241,7 +241,14 @@ void Window::Close() {
     for (auto it = ImplicitInstances().begin(); it != ImplicitInstances().end();)
         it = it->second == this ? ImplicitInstances().erase(it) : std::next(it);
     if (modalLoop_) modalLoop_->quit();
+    const bool wasActive = widget_->isActiveWindow();
     if (widget_->isVisible()) widget_->close();
+    // The window behind becomes the front window, with the keyboard, as the
+    // program sees it; not every window system hands it on by itself.
+    if (wasActive && WindowCount() > 0) {
+        QMainWindow* front = WindowAt(0)->widget_;
+        if (front->isVisible()) front->activateWindow();
+    }
     // A handler of the window, or a loop inside one, may still be running.
     internal::WhenNoHandlerRuns([this] { delete this; });
 }
