@@ -11,6 +11,7 @@
 #include "framework/QtAccess.h"
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 
@@ -72,6 +73,12 @@ TEST_F(AboutTest, DesignWhiteOnBlackWithLogoAndCredits) {
         EXPECT_EQ(label->palette().color(QPalette::Window), QColor(Qt::black)) << c.text;
     }
     ASSERT_TRUE(box->Canvas1()->Backdrop()) << "the logo is drawn";
+    // ... and can be seen on the black surface.
+    const QImage logo = QtAccess::Widget(box->Canvas1())->grab().toImage();
+    int light = 0;
+    for (int y = 0; y < logo.height(); ++y)
+        for (int x = 0; x < logo.width(); ++x) light += qGray(logo.pixel(x, y)) > 128;
+    EXPECT_GT(light, 500);
     EXPECT_EQ(QtAccess::Widget(box->Canvas1())->geometry(), QRect(262, 7, 82, 83));
     EXPECT_EQ(QtAccess::Widget(box->Canvas2())->geometry(), QRect(-60, 160, 100, 100));
     EXPECT_FALSE(box->Canvas2()->Backdrop()) << "nothing marks the hot spot";
