@@ -108,7 +108,7 @@ TEST_F(AboutTest, ClicksOnTheHiddenCornerAndElsewhere) {
             EXPECT_EQ(box->StaticText2()->Text().ToUTF8(), build) << where;
             box->Close();
         } else {
-            EXPECT_TRUE(box->IsClosed()) << where;
+            // Closed, and perhaps deleted already: only the window list is asked.
             EXPECT_EQ(CountAboutBoxes(), 0) << where;
         }
         fw::testing::ProcessEvents();

@@ -147,11 +147,11 @@ TEST_F(MenuCommandsTest, CloseWindowClosesTheFrontWindowThenThereIsNothingToClos
     Dialog1* box = Dialog1::Instance();
     ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(box)->windowHandle()));
     Press(box, Qt::Key_W, Qt::ControlModifier);
-    EXPECT_TRUE(box->IsClosed());
+    EXPECT_EQ(Count<Dialog1>(), 0);
     EXPECT_EQ(fw::WindowAt(0), converter);
     ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(converter)->windowHandle()));
     Press(converter, Qt::Key_W, Qt::ControlModifier);
-    EXPECT_TRUE(converter->IsClosed());
+    EXPECT_EQ(Count<Window1>(), 0);
     fw::testing::ProcessEvents();
     EXPECT_EQ(fw::WindowCount(), 0);
 
