@@ -13,6 +13,7 @@
 #include "framework/QtAccess.h"
 
 #include <QAction>
+#include <QTimer>
 
 #include <functional>
 #include <string>
@@ -272,6 +273,28 @@ TEST_F(MenuCommandsTest, ReopenEventShowsTheConverterOnlyWhenNoWindowIsOpen) {
     ASSERT_EQ(fw::WindowCount(), 1);
     EXPECT_NE(dynamic_cast<Window1*>(fw::WindowAt(0)), nullptr);
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Closing the last window by its command is a real close: without a global
+// menu bar the program then ends, as a run's event loop shows.
+TEST_F(MenuCommandsTest, CloseWindowOnTheLastWindowEndsTheProgramWithoutAGlobalMenuBar) {
+    Window1* converter = Converter();
+    Choose("AppleAboutCharvella");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(Dialog1::Instance())->windowHandle()));
+    QApplication::setQuitOnLastWindowClosed(true);
+    QTimer::singleShot(0, [converter] {
+        Press(Dialog1::Instance(), Qt::Key_W, Qt::ControlModifier);
+        EXPECT_EQ(fw::WindowCount(), 1) << "one window left: the program runs on";
+        QTimer::singleShot(50, [converter] { Press(converter, Qt::Key_W, Qt::ControlModifier); });
+    });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(QApplication::exec(), 0) << "the program did not end with its last window";
+    QApplication::setQuitOnLastWindowClosed(false);
+    EXPECT_EQ(fw::WindowCount(), 0);
 }
 
 }  // namespace
