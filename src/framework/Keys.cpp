@@ -41,4 +41,8 @@ String KeyText(const QKeyEvent* event) {
     return FromQString(text.left(length));
 }
 
+bool IsMenuChord(const QKeyEvent* event) {
+    return (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) != 0;
+}
+
 }  // namespace fw::internal

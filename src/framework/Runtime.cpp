@@ -89,6 +89,7 @@ void RuntimeInit(int& argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 #endif
     qApp->installEventFilter(new ShortcutPreparer(qApp));
+    internal::SetUpDesktop();
 }
 
 void _RuntimeSetExceptionHelper(ExceptionHelper helper) {
