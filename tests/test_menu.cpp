@@ -55,10 +55,12 @@ void CloseMenus() {
 // items that are off, "(off)"; a check mark as "[x] ". Separators are "---"
 // and must carry no text, or styles draw it at their left end.
 std::string Row(const QAction* action) {
-    if (action->isSeparator()) return action->text().isEmpty() ? "---" : "--- with text " + action->text().toStdString();
+    if (action->isSeparator())
+        return action->text().isEmpty() ? "---" : "--- with text " + action->text().toStdString();
     std::string row = action->isChecked() ? "[x] " : "";
     row += action->text().toStdString();
-    if (!action->shortcut().isEmpty()) row += "  " + action->shortcut().toString(QKeySequence::NativeText).toStdString();
+    if (!action->shortcut().isEmpty())
+        row += "  " + action->shortcut().toString(QKeySequence::NativeText).toStdString();
     if (!action->isEnabled()) row += " (off)";
     return row;
 }

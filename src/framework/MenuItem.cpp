@@ -184,7 +184,8 @@ void InstallMenuBar(QWidget* window) {
         const MenuItem& menuItem = *model.Item(i);
         QMenu* menu = bar->addMenu(MnemonicTitle(ToQString(menuItem.Text()), usedMnemonics));
         QObject::connect(menu, &QMenu::aboutToShow, [] { PrepareMenus(); });
-        for (int j = 0; j < menuItem.Count(); ++j) menu->addAction(ShownAction(QtAccess::Action(menuItem.Item(j).get()), menu));
+        for (int j = 0; j < menuItem.Count(); ++j)
+            menu->addAction(ShownAction(QtAccess::Action(menuItem.Item(j).get()), menu));
     }
     mainWindow->setMenuBar(bar);
 }
