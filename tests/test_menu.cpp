@@ -184,6 +184,10 @@ TEST_F(MenuTest, MenusArePreparedHoweverTheyAreReached) {
         const Strings rows = Rows(OpenMenu());
         EXPECT_EQ(rows[0], "Undo  Ctrl+Z") << way.name;
         EXPECT_EQ(rows[7], "Select All  Ctrl+A") << way.name;
+        // Chosen there, the command goes to that field too.
+        QMenu* edit = OpenMenu();
+        QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(edit->actions()[7]).center());
+        EXPECT_EQ(window->outputDec()->SelLength(), 2) << way.name;
         CloseMenus();
     }
     // A shortcut prepares the menus too: Select All acts on the field.
