@@ -132,6 +132,14 @@ void Window1::_CreateControls0() {
     AddLabel(AddControl<Label>("errorField"), {2, 58, 205, 20, "", 10, 2, kErrorRed});
     AddButton(AddControl<PushButton>("PushButton2"), {117, 78, 80, 20, "Table"});
     PushButton2()->SetEnabled(false);
+
+    // Screen readers announce each field by its label, and the icon by the
+    // command that it stands for.
+    outputChar()->SetAccessibleName(inputCharacter()->Text());
+    outputBin()->SetAccessibleName(StaticText4()->Text());
+    outputDec()->SetAccessibleName(asciiValueOut()->Text());
+    outputHex()->SetAccessibleName(StaticText2()->Text());
+    canvas->SetAccessibleName("About Charvella\u2026");
 }
 
 EditSelectAllField* Window1::outputChar() const { return ControlNamed<EditSelectAllField>("outputChar"); }

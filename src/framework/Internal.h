@@ -69,7 +69,11 @@ bool IsMenuShortcut(const QKeyEvent* event);
 // Builds the menu bar of a top-level window from the application's MenuBar.
 void InstallMenuBar(QWidget* window);
 
-// The framework control behind the focused widget, if any.
+// The framework control that has the keyboard focus, if any; while the user
+// is in the menus, the one that had it before.
 RectControl* FocusedControl();
+// The program's name and icon for the desktop, F10 to the menu bar, and the
+// focus tracking behind FocusedControl. Once, after the QApplication exists.
+void SetUpDesktop();
 
 }  // namespace fw::internal

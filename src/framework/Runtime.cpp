@@ -132,6 +132,7 @@ void RuntimeInit(int& argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 #endif
     qApp->installEventFilter(new ShortcutPreparer(qApp));
+    internal::SetUpDesktop();
     static bool guarded = false;
     if (!guarded) guarded = std::atexit(EndWithoutTearDown) == 0;
 }
