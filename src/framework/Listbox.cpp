@@ -68,6 +68,8 @@ Listbox::Listbox() : RectControl(new ListWidget()), tree_(static_cast<QTreeWidge
     tree_->setFocusPolicy(Qt::StrongFocus);
     tree_->header()->setStretchLastSection(false);
     tree_->header()->setSectionsMovable(false);
+    // Narrow columns keep the width they were given.
+    tree_->header()->setMinimumSectionSize(8);
     // The headings keep their size when the rows' text grows.
     tree_->header()->setFont(internal::FontFor("SmallSystem", 0, 0));
     static_cast<ListWidget*>(tree_)->viewportResized = [this] { ApplyColumnWidths(); };

@@ -56,8 +56,9 @@ MessageDialogButton* MessageDialog::ShowModalWithin(Window* parent) {
     QPointer<QMessageBox> box = new QMessageBox(parentWidget);
     box->setWindowModality(parentWidget ? Qt::WindowModal : Qt::ApplicationModal);
     box->setWindowTitle(QApplication::applicationDisplayName());
-    box->setTextFormat(Qt::PlainText);
-    box->setText(ToDisplayText(message_));
+    // The message stands out in bold above the explanation.
+    box->setTextFormat(Qt::RichText);
+    box->setText("<b>" + ToDisplayText(message_).toHtmlEscaped().replace('\n', "<br>") + "</b>");
     box->setInformativeText(ToDisplayText(explanation_));
     if (!QApplication::windowIcon().isNull()) box->setIconPixmap(QApplication::windowIcon().pixmap(64));
 
