@@ -48,6 +48,7 @@ public:
     void outputHex_GotFocus(EditSelectAllField* field);
     bool outputHex_KeyDown(EditSelectAllField* field, const fw::String& key);
     bool aboutButtonCanvas_MouseDown(fw::Canvas* canvas, int x, int y);
+    void PushButton2_Action(fw::PushButton* button);
 
     void Event_Open() override;
     // Shows a key: its character or name, and its three codes.
