@@ -105,7 +105,11 @@ TEST(TextEncoding, EveryCharacterRoundTrips) {
             ASSERT_EQ(ConvertEncoding(ConvertEncoding(ch, Encodings::UTF8()), enc).Bytes(), ch.Bytes())
                 << enc.Name().ToUTF8() << " " << code;
         }
-        const int expected = enc == Encodings::ASCII() ? 128 : enc == Encodings::MacJapanese() ? 7388 : 256;
+        // Windows Latin 1 leaves 0x81, 0x8D, 0x8F, 0x90 and 0x9D unassigned.
+        const int expected = enc == Encodings::ASCII()           ? 128
+                             : enc == Encodings::MacJapanese()   ? 7388
+                             : enc == Encodings::WindowsLatin1() ? 251
+                                                                 : 256;
         EXPECT_EQ(characters, expected) << enc.Name().ToUTF8();
     }
 }

@@ -1,22 +1,28 @@
-// The menu bar: its model, what the converter window shows of it, the item
-// accessors, and which items are enabled when the menus are prepared.
+// The menu bar as the user meets it: the menus opened through the window's
+// real menu bar (clicks, hovering, arrow keys, mnemonics, F10, shortcuts),
+// what they show once prepared, and what screen readers find in them.
 
 #include "ProgramFixture.h"
 
 #include "app/Menu.h"
+#include "app/globalVars.h"
 #include "framework/Exceptions.h"
 #include "framework/Internal.h"
 #include "framework/MenuItem.h"
+#include "framework/TextField.h"
 
 #include "framework/QtAccess.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,49 +31,6 @@ using fw::internal::QtAccess;
 namespace {
 
 using Strings = std::vector<std::string>;
-
-struct Entry {
-    const char* name;
-    const char* text;
-    const char* shortcut;    // as the program writes it
-    const char* qtShortcut;  // as Qt shows it on this platform
-};
-
-struct MenuDesign {
-    const char* name;
-    const char* text;
-    std::vector<Entry> entries;
-};
-
-const MenuDesign kMenus[] = {
-    {"UntitledMenu5",
-     "File",
-     {{"FileConvertCharacters", "Convert Characters", "Cmd+N", "Ctrl+N"},
-      {"FileBlockConversions", "Convert Blocks", "Cmd+B", "Ctrl+B"},
-      {"FileShowTable", "Show ASCII Table", "Cmd+T", "Ctrl+T"},
-      {"UntitledMenu7", "-", "", ""},
-      {"FileCloseWindow", "Close Window", "Cmd+W", "Ctrl+W"},
-      {"UntitledMenu6", "-", "", ""},
-      {"FileQuit", "Quit", "Cmd+Q", "Ctrl+Q"}}},
-    {"UntitledMenu1",
-     "Edit",
-     {{"EditUndo", "Undo", "Cmd+Z", "Ctrl+Z"},
-      {"UntitledMenu4", "-", "", ""},
-      {"EditCut", "Cut", "Cmd+X", "Ctrl+X"},
-      {"EditCopy", "Copy", "Cmd+C", "Ctrl+C"},
-      {"EditPaste", "Paste", "Cmd+V", "Ctrl+V"},
-      {"EditClear", "Clear", "", ""},
-      {"UntitledMenu3", "-", "", ""},
-      {"EditSelectAll", "Select All", "Cmd+A", "Ctrl+A"},
-      {"UntitledMenu2", "-", "", ""},
-      {"EditWarnOnLargeTextBlocks", "Warn On Large Block Conversions", "", ""},
-      {"EditShowDecimalandHexasHTML", "Show Decimal and Hex as HTML", "Cmd+L", "Ctrl+L"}}},
-    {"UntitledMenu0",
-     "Help",
-     {{"InternetVisitTessarindswebsite", "Visit Tessarinds\u2019 Website\u2026", "", ""},
-      {"HelpCheckForUpdates", "Check For Updates\u2026", "", ""},
-      {"AppleAboutCharvella", "About Charvella\u2026", "", ""}}},
-};
 
 // The names of the enabled items of all menus, in menu order.
 Strings EnabledItems() {
@@ -89,96 +52,179 @@ Strings EnabledEditingItems() {
     return names;
 }
 
+QMenuBar* BarOf(fw::Window* window) { return QtAccess::Window(window)->menuBar(); }
+
+// The menu that is open, if any.
+QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
+
+// Escape, as often as it takes to leave the menus.
+void CloseMenus() {
+    while (QWidget* popup = QApplication::activePopupWidget()) QTest::keyClick(popup, Qt::Key_Escape);
+    if (auto* bar = qobject_cast<QMenuBar*>(QApplication::focusWidget())) QTest::keyClick(bar, Qt::Key_Escape);
+}
+
+// One row of an open menu as the user reads it: caption, shortcut and, for
+// items that are off, "(off)"; a check mark as "[x] ". Separators are "---"
+// and must carry no text, or styles draw it at their left end.
+std::string Row(const QAction* action) {
+    if (action->isSeparator())
+        return action->text().isEmpty() ? "---" : "--- with text " + action->text().toStdString();
+    std::string row = action->isChecked() ? "[x] " : "";
+    row += action->text().toStdString();
+    if (!action->shortcut().isEmpty())
+        row += "  " + action->shortcut().toString(QKeySequence::NativeText).toStdString();
+    if (!action->isEnabled()) row += " (off)";
+    return row;
+}
+
+Strings Rows(const QMenu* menu) {
+    Strings rows;
+    for (const QAction* action : menu->actions()) rows.push_back(Row(action));
+    return rows;
+}
+
+void ClickTitle(QMenuBar* bar, int index) {
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions()[index]).center());
+}
+
+// The pointer moved over a menu title while another menu is open.
+void HoverTitle(QMenuBar* bar, int index) {
+    const QPoint at = bar->actionGeometry(bar->actions()[index]).center();
+    QMouseEvent move(QEvent::MouseMove, at, bar->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &move);
+}
+
 class MenuTest : public ProgramTest {
 protected:
+    void TearDown() override {
+        CloseMenus();
+        ProgramTest::TearDown();
+    }
+
     // Leaves no widget with the keyboard focus.
     static void ClearFocus() {
         if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
         ASSERT_EQ(fw::internal::FocusedControl(), nullptr);
     }
+
+    // The converter with "65" typed into its decimal field and "7" on the
+    // clipboard: Undo, Paste and Select All have something to do.
+    Window1* ConverterWith65() {
+        Window1* window = Converter();
+        QApplication::clipboard()->setText("7");
+        ClickInto(window->outputDec());
+        Type(window, "65");
+        return window;
+    }
 };
 
-TEST_F(MenuTest, MenuBarModel) {
-    const std::shared_ptr<fw::MenuBar> bar = App()->MenuBar();
-    ASSERT_TRUE(bar);
-    ASSERT_EQ(bar->Count(), 3);
+// What each menu shows once prepared, opened by a click on its title.
+TEST_F(MenuTest, MenusAsTheUserSeesThem) {
+    QMenuBar* bar = BarOf(ConverterWith65());
+    QStringList titles;
+    for (const QAction* title : bar->actions()) titles << title->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Help"}));
+
+    // The converter is in front: its own command is off.
+    const Strings shown[] = {
+        {"Convert Characters  Ctrl+N (off)", "Convert Blocks  Ctrl+B", "Show ASCII Table  Ctrl+T", "---",
+         "Close Window  Ctrl+W", "---", "Quit  Ctrl+Q"},
+        {"Undo  Ctrl+Z", "---", "Cut  Ctrl+X (off)", "Copy  Ctrl+C (off)", "Paste  Ctrl+V", "Clear (off)", "---",
+         "Select All  Ctrl+A", "---", "[x] Warn On Large Block Conversions", "Show Decimal and Hex as HTML  Ctrl+L"},
+        {"Visit Tessarinds' Website\u2026", "Check For Updates\u2026", "About Charvella\u2026"},
+    };
     for (int i = 0; i < 3; ++i) {
-        const MenuDesign& design = kMenus[i];
-        const fw::MenuItemPtr menu = bar->Item(i);
-        EXPECT_EQ(menu->Name().ToUTF8(), design.name);
-        EXPECT_EQ(menu->Text().ToUTF8(), design.text);
-        ASSERT_EQ(menu->Count(), static_cast<int>(design.entries.size())) << design.text;
-        for (int j = 0; j < menu->Count(); ++j) {
-            const Entry& entry = design.entries[static_cast<size_t>(j)];
-            const fw::MenuItemPtr item = menu->Item(j);
-            const std::string name = entry.name;
-            EXPECT_EQ(item->Name().ToUTF8(), name);
-            EXPECT_EQ(item->Text().ToUTF8(), entry.text) << name;
-            EXPECT_EQ(item->KeyboardShortcut().ToUTF8(), entry.shortcut) << name;
-            EXPECT_EQ(item->IsSeparator(), std::string(entry.text) == "-") << name;
-            EXPECT_EQ(item->AutoEnable(), name == "FileQuit") << name;
-            EXPECT_EQ(dynamic_cast<fw::QuitMenuItem*>(item.get()) != nullptr, name == "FileQuit") << name;
-            EXPECT_EQ(dynamic_cast<fw::AppleMenuItem*>(item.get()) != nullptr, name == "AppleAboutCharvella")
-                << name;
-            EXPECT_EQ(item->Count(), 0) << name;
-        }
+        ClickTitle(bar, i);
+        ASSERT_EQ(OpenMenu(), bar->actions()[i]->menu()) << i;
+        EXPECT_EQ(Rows(OpenMenu()), shown[i]) << titles[i].toStdString();
+        CloseMenus();
     }
+    // The model keeps the texts as the program set them.
+    EXPECT_EQ(App()->MenuBar()->Item(0)->Text().ToUTF8(), "File");
+
+    // A check mark set while the menus are prepared shows in the menu.
+    globalVars::showHTML = true;
+    ClickTitle(bar, 1);
+    ASSERT_NE(OpenMenu(), nullptr);
+    EXPECT_EQ(Rows(OpenMenu()).back(), "[x] Show Decimal and Hex as HTML  Ctrl+L");
 }
 
-TEST_F(MenuTest, ConverterWindowShowsTheMenuBar) {
-    Window1* window = Converter();
-    QMenuBar* qbar = QtAccess::Window(window)->menuBar();
-    ASSERT_NE(qbar, nullptr);
-    const QList<QAction*> titles = qbar->actions();
-    ASSERT_EQ(titles.size(), 3);
-    for (int i = 0; i < 3; ++i) {
-        const MenuDesign& design = kMenus[i];
-        QMenu* menu = titles[i]->menu();
-        ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(menu->title().toStdString(), design.text);
-        const QList<QAction*> actions = menu->actions();
-        ASSERT_EQ(actions.size(), static_cast<qsizetype>(design.entries.size())) << design.text;
-        for (size_t j = 0; j < design.entries.size(); ++j) {
-            const Entry& entry = design.entries[j];
-            const QAction* action = actions[static_cast<qsizetype>(j)];
-            const bool separator = std::string(entry.text) == "-";
-            EXPECT_EQ(action, QtAccess::Action(App()->MenuBar()->_Lookup(entry.name).get())) << entry.name;
-            EXPECT_EQ(action->isSeparator(), separator) << entry.name;
-            if (!separator) {
-                EXPECT_EQ(action->text().toStdString(), entry.text) << entry.name;
-            }
-            EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText).toStdString(), entry.qtShortcut)
-                << entry.name;
-        }
-    }
-    EXPECT_EQ(titles[0]->menu()->actions().last()->menuRole(), QAction::QuitRole);
-    EXPECT_EQ(titles[2]->menu()->actions().last()->menuRole(), QAction::AboutRole);
-}
-
-TEST_F(MenuTest, AccessorsFindTheirItems) {
-    struct Accessor {
-        fw::MenuItemPtr (*get)();
+// However a menu is reached, it is prepared for the field the user was in.
+TEST_F(MenuTest, MenusArePreparedHoweverTheyAreReached) {
+    struct Way {
         const char* name;
+        std::function<void(Window1*, QMenuBar*)> reach;  // leaves the Edit menu open
     };
-    const Accessor accessors[] = {
-        {FileConvertCharacters, "FileConvertCharacters"},
-        {FileBlockConversions, "FileBlockConversions"},
-        {FileShowTable, "FileShowTable"},
-        {FileCloseWindow, "FileCloseWindow"},
-        {EditSelectAll, "EditSelectAll"},
-        {EditWarnOnLargeTextBlocks, "EditWarnOnLargeTextBlocks"},
-        {EditShowDecimalandHexasHTML, "EditShowDecimalandHexasHTML"},
-        {InternetVisitTessarindswebsite, "InternetVisitTessarindswebsite"},
-        {HelpCheckForUpdates, "HelpCheckForUpdates"},
-        {[]() -> fw::MenuItemPtr { return AppleAboutCharvella(); }, "AppleAboutCharvella"},
+    const Way ways[] = {
+        {"click on Edit", [](Window1*, QMenuBar* bar) { ClickTitle(bar, 1); }},
+        {"click on File, hover over Edit",
+         [](Window1*, QMenuBar* bar) {
+             ClickTitle(bar, 0);
+             HoverTitle(bar, 1);
+         }},
+        {"click on File, right arrow",
+         [](Window1*, QMenuBar* bar) {
+             ClickTitle(bar, 0);
+             QTest::keyClick(OpenMenu(), Qt::Key_Right);
+         }},
+        {"Alt+E", [](Window1* w, QMenuBar*) { Press(w, Qt::Key_E, Qt::AltModifier); }},
+        {"Alt+F, right arrow",
+         [](Window1* w, QMenuBar*) {
+             Press(w, Qt::Key_F, Qt::AltModifier);
+             QTest::keyClick(OpenMenu(), Qt::Key_Right);
+         }},
+        {"F10, right arrow",
+         [](Window1* w, QMenuBar*) {
+             Press(w, Qt::Key_F10);
+             QTest::keyClick(OpenMenu(), Qt::Key_Right);
+         }},
+        {"Alt+H, left arrow",
+         [](Window1* w, QMenuBar*) {
+             Press(w, Qt::Key_H, Qt::AltModifier);
+             QTest::keyClick(OpenMenu(), Qt::Key_Left);
+         }},
     };
-    for (const Accessor& accessor : accessors) {
-        const fw::MenuItemPtr item = accessor.get();
-        ASSERT_TRUE(item) << accessor.name;
-        EXPECT_EQ(item->Name().ToUTF8(), accessor.name);
-        EXPECT_EQ(accessor.get(), item) << accessor.name;
-        EXPECT_EQ(Menu::Instance()->_Lookup(accessor.name), item) << accessor.name;
+    Window1* window = ConverterWith65();
+    QMenuBar* bar = BarOf(window);
+    for (const Way& way : ways) {
+        // The offscreen platform leaves a closed menu the focus window.
+        QtAccess::Window(window)->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(window)));
+        ClickInto(window->outputDec());
+        way.reach(window, bar);
+        ASSERT_EQ(OpenMenu(), bar->actions()[1]->menu()) << way.name;
+        const Strings rows = Rows(OpenMenu());
+        EXPECT_EQ(rows[0], "Undo  Ctrl+Z") << way.name;
+        EXPECT_EQ(rows[7], "Select All  Ctrl+A") << way.name;
+        // Chosen there, the command goes to that field too.
+        QMenu* edit = OpenMenu();
+        QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(edit->actions()[7]).center());
+        EXPECT_EQ(window->outputDec()->SelLength(), 2) << way.name;
+        CloseMenus();
     }
+    // A shortcut prepares the menus too: Select All acts on the field.
+    ClickInto(window->outputDec());
+    Press(window, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(window->outputDec()->SelLength(), 2);
+}
+
+TEST_F(MenuTest, MnemonicsAndF10OpenTheMenus) {
+    Window1* window = Converter();
+    QMenuBar* bar = BarOf(window);
+    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_F, 0}, {Qt::Key_E, 1}, {Qt::Key_H, 2}};
+    for (const auto& [key, menu] : keys) {
+        ClickInto(window->outputChar());
+        Press(window, key, Qt::AltModifier);
+        EXPECT_EQ(OpenMenu(), bar->actions()[menu]->menu()) << menu;
+        CloseMenus();
+    }
+    ClickInto(window->outputChar());
+    Press(window, Qt::Key_F10);
+    EXPECT_EQ(OpenMenu(), bar->actions()[0]->menu());
+    CloseMenus();
+    // None of them reached the character field as a key.
+    EXPECT_EQ(TextOf(window->outputChar()), "");
+    EXPECT_EQ(TextOf(window->outputDec()), "");
 }
 
 TEST(MenuAccessors, ThrowWithoutApplication) {
@@ -255,6 +301,90 @@ TEST_F(MenuTest, EditingItemsFollowTheFocusedField) {
     QtAccess::Action(App()->MenuBar()->_Lookup("EditCopy").get())->trigger();
     EXPECT_EQ(clipboard->text().toStdString(), "0100 0001");
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+// --- Screen readers -------------------------------------------------------
+
+// Two document windows of the tests' own, each showing the menu bar.
+class FirstDocument : public fw::Window {
+public:
+    static FirstDocument* Instance() { return fw::ImplicitInstance<FirstDocument>(); }
+
+protected:
+    void Layout() override {
+        SetTitle("First");
+        SetSize(200, 80);
+    }
+};
+
+class SecondDocument : public fw::Window {
+public:
+    static SecondDocument* Instance() { return fw::ImplicitInstance<SecondDocument>(); }
+
+protected:
+    void Layout() override {
+        SetTitle("Second");
+        SetSize(200, 80);
+    }
+};
+
+// Each menu's items as a screen reader reads them from the window's menu
+// bar: name, and "(off)" for disabled ones; an empty name for a lost item.
+std::vector<Strings> AccessibleMenus(fw::Window* window) {
+    std::vector<Strings> menus;
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(BarOf(window));
+    if (!bar) return menus;
+    for (int i = 0; i < bar->childCount(); ++i) {
+        Strings items{bar->child(i)->text(QAccessible::Name).toStdString()};
+        QAccessibleInterface* menu = bar->child(i)->child(0);
+        for (int j = 0; menu && j < menu->childCount(); ++j) {
+            QAccessibleInterface* item = menu->child(j);
+            if (!item || !item->isValid()) {
+                items.push_back("(lost)");
+                continue;
+            }
+            if (item->role() == QAccessible::Separator) continue;
+            items.push_back(item->text(QAccessible::Name).toStdString() +
+                            (item->state().disabled ? " (off)" : ""));
+        }
+        menus.push_back(items);
+    }
+    return menus;
+}
+
+TEST_F(MenuTest, MenusStayReadableAfterAWindowCloses) {
+    Converter()->Close();
+    fw::testing::ProcessEvents();
+    FirstDocument* first = FirstDocument::Instance();
+    SecondDocument* second = SecondDocument::Instance();
+    HelpCheckForUpdates()->SetAutoEnable(true);
+    fw::internal::PrepareMenus();
+
+    const std::vector<Strings> expected = {
+        {"File", "Convert Characters", "Convert Blocks", "Show ASCII Table", "Close Window", "Quit"},
+        {"Edit", "Undo (off)", "Cut (off)", "Copy (off)", "Paste (off)", "Clear (off)", "Select All (off)",
+         "Warn On Large Block Conversions", "Show Decimal and Hex as HTML"},
+        {"Help", "Visit Tessarinds' Website\u2026", "Check For Updates\u2026", "About Charvella\u2026"},
+    };
+    EXPECT_EQ(AccessibleMenus(first), expected);
+    EXPECT_EQ(AccessibleMenus(second), expected);
+
+    first->Close();
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(AccessibleMenus(second), expected) << "after the first window closed";
+
+    // The item still carries out its command when a screen reader presses it.
+    int checks = 0;
+    App()->_AddMenuHandler("HelpCheckForUpdates", [&] {
+        ++checks;
+        return true;
+    });
+    QAccessibleInterface* help = QAccessible::queryAccessibleInterface(BarOf(second))->child(2)->child(0);
+    QAccessibleInterface* item = help->child(1);
+    ASSERT_TRUE(item && item->isValid() && item->actionInterface());
+    item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(checks, 1);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Draws the pictures of the Resources folder: the application icon, its mask
-// and the small black logo of the About box.
+// and the small black logo of the About box; and, from the icon and its mask,
+// the desktop's copies of the icon (icons/<size>x<size>/charvella.png) that
+// the install rule puts under share/icons/hicolor.
 //
 //   drawpictures [output folder]     (default: the source tree's resources/)
 
@@ -114,14 +116,35 @@ bool save(const QImage& image, const QDir& dir, const char* name) {
     return false;
 }
 
+// The icon cut out by its mask, at the sizes desktops look for; smaller ones
+// are scaled down from the 72-pixel drawing.
+bool saveDesktopIcons(const QImage& icon, QImage mask, const QDir& dir) {
+    mask = mask.convertToFormat(QImage::Format_Grayscale8);
+    mask.invertPixels();  // black shows the icon: opaque
+    QImage cut = icon.convertToFormat(QImage::Format_ARGB32);
+    cut.setAlphaChannel(mask);
+    bool ok = true;
+    for (int size : {16, 22, 24, 32, 48, 64, 72}) {
+        const QString folder = QStringLiteral("icons/%1x%1").arg(size);
+        ok = dir.mkpath(folder) && ok;
+        const QImage scaled =
+            size == cut.width() ? cut : cut.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        ok = save(scaled, QDir(dir.filePath(folder)), "charvella.png") && ok;
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
     const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(CHARVELLA_RESOURCES_DIR));
-    bool ok = save(drawIcon(), dir, "icon72.png");
-    ok = save(drawMask(), dir, "iconMask72.png") && ok;
+    const QImage icon = drawIcon();
+    const QImage mask = drawMask();
+    bool ok = save(icon, dir, "icon72.png");
+    ok = save(mask, dir, "iconMask72.png") && ok;
+    ok = saveDesktopIcons(icon, mask, dir) && ok;
     ok = save(drawLogo(), dir, "smallblacklogo.png") && ok;
     return ok ? 0 : 1;
 }

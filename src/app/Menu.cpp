@@ -37,7 +37,7 @@ constexpr Entry kEditMenu[] = {
 };
 
 constexpr Entry kHelpMenu[] = {
-    {Entry::Item, "InternetVisitTessarindswebsite", "Visit Tessarinds\xE2\x80\x99 Website\xE2\x80\xA6", ""},
+    {Entry::Item, "InternetVisitTessarindswebsite", "Visit Tessarinds' Website\xE2\x80\xA6", ""},
     {Entry::Item, "HelpCheckForUpdates", "Check For Updates\xE2\x80\xA6", ""},
     {Entry::About, "AppleAboutCharvella", "About Charvella\xE2\x80\xA6", ""},
 };

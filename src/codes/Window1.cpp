@@ -5,6 +5,7 @@
 #include "app/BundlePictures.h"
 #include "app/Charvella.h"
 #include "app/Dialog1.h"
+#include "table/tableWindow.h"
 
 using namespace fw;
 
@@ -127,13 +128,22 @@ void Window1::_CreateControls0() {
     AddLabel(AddControl<Label>("asciiValueOut"), {-10, 39, 52, 16, "Dec", 12, 3, kBlack});
     AddLabel(AddControl<Label>("StaticText2"), {111, 39, 52, 16, "Hex", 12, 3, kBlack});
     AddLabel(AddControl<Label>("StaticText4"), {111, 12, 52, 16, "Binary", 12, 3, kBlack});
-    // The block converter and the code table come later; until then their
-    // buttons are shown disabled rather than doing nothing.
+    // The block converter comes later; until then its button is shown
+    // disabled rather than doing nothing.
     AddButton(AddControl<PushButton>("PushButton1"), {20, 78, 80, 20, "Blocks"});
     PushButton1()->SetEnabled(false);
     AddLabel(AddControl<Label>("errorField"), {2, 58, 205, 20, "", 10, 2, kErrorRed});
-    AddButton(AddControl<PushButton>("PushButton2"), {117, 78, 80, 20, "Table"});
-    PushButton2()->SetEnabled(false);
+    PushButton* table = AddControl<PushButton>("PushButton2");
+    AddButton(table, {117, 78, 80, 20, "Table"});
+    table->Action = [this, table] { PushButton2_Action(table); };
+
+    // Screen readers announce each field by its label, and the icon by the
+    // command that it stands for.
+    outputChar()->SetAccessibleName(inputCharacter()->Text());
+    outputBin()->SetAccessibleName(StaticText4()->Text());
+    outputDec()->SetAccessibleName(asciiValueOut()->Text());
+    outputHex()->SetAccessibleName(StaticText2()->Text());
+    canvas->SetAccessibleName("About Charvella\u2026");
 }
 
 EditSelectAllField* Window1::outputChar() const { return ControlNamed<EditSelectAllField>("outputChar"); }
@@ -163,6 +173,8 @@ bool Window1::outputHex_KeyDown(EditSelectAllField*, const String&) { return fal
 // The icon opens the About box on release, as a button does.
 void Window1::aboutButtonCanvas_MouseUp(Canvas*, int, int) { NonNil(Dialog1::Instance())->Show(); }
 bool Window1::aboutButtonCanvas_MouseDown(Canvas*, int, int) { return true; }
+
+void Window1::PushButton2_Action(PushButton*) { NonNil(tableWindow::Instance())->Show(); }
 
 void Window1::Event_Open() {
     maskIcon();

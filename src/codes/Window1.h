@@ -49,6 +49,7 @@ public:
     bool outputHex_KeyDown(EditSelectAllField* field, const fw::String& key);
     void aboutButtonCanvas_MouseUp(fw::Canvas* canvas, int x, int y);
     bool aboutButtonCanvas_MouseDown(fw::Canvas* canvas, int x, int y);
+    void PushButton2_Action(fw::PushButton* button);
 
     void Event_Open() override;
     // Shows a key: its character or name, and its three codes.

@@ -4,6 +4,7 @@
 
 #include "app/Charvella.h"
 #include "app/globalVars.h"
+#include "codes/ControlCharNames.h"
 #include "codes/TextUtilitiesSubset.h"
 #include "codes/Window1.h"
 
@@ -12,13 +13,6 @@
 using namespace fw;
 
 namespace {
-
-// Names shown instead of the character for the codes 0 to 32; 28 to 31 are
-// the arrow keys.
-const String controlCharNames[33] = {
-    "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "TAB", "LF",
-    "VT",  "FF",  "CR",  "SO",  "SI",  "DLE", "DC1", "DC2", "DC3", "DC4", "NAK",
-    "SYN", "ETB", "CAN", "EM",  "SUB", "ESC", "\u2190", "\u2192", "\u2191", "\u2193", "SPACE"};
 
 const String kKeysShownAtOnce = "0,3,8,9,13,23,27,28,29,30,31,32";
 

@@ -73,7 +73,11 @@ void InstallMenuBar(QWidget* window);
 // returns the handler's result (False when there is no application object).
 bool RaiseAppleEvent(const std::string& eventClass, const std::string& eventID);
 
-// The framework control behind the focused widget, if any.
+// The framework control that has the keyboard focus, if any; while the user
+// is in the menus, the one that had it before.
 RectControl* FocusedControl();
+// The program's name and icon for the desktop, F10 to the menu bar, and the
+// focus tracking behind FocusedControl. Once, after the QApplication exists.
+void SetUpDesktop();
 
 }  // namespace fw::internal

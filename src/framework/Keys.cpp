@@ -41,4 +41,14 @@ String KeyText(const QKeyEvent* event) {
     return FromQString(text.left(length));
 }
 
+bool IsMenuChord(const QKeyEvent* event) {
+#ifdef Q_OS_MACOS
+    // Option types characters there, and menus have no mnemonics.
+    (void)event;
+    return false;
+#else
+    return (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) != 0;
+#endif
+}
+
 }  // namespace fw::internal

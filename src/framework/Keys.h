@@ -13,5 +13,8 @@ class QKeyEvent;
 namespace fw::internal {
 
 String KeyText(const QKeyEvent* event);
+// Alt (or Meta) held with a key: a chord for the menus' mnemonics or the
+// window system, never a key typed into a field.
+bool IsMenuChord(const QKeyEvent* event);
 
 }  // namespace fw::internal

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 
 namespace fw {
 
@@ -41,6 +42,46 @@ void Dispatch(MenuItem* item) {
         if (const auto* handler = app->MenuHandler(name)) (*handler)();
 }
 
+// Copies the item's state onto the action a window shows for it.
+void Follow(const QAction* item, QAction* shown) {
+    shown->setSeparator(item->isSeparator());
+    shown->setText(item->text());
+    shown->setShortcut(item->shortcut());
+    shown->setMenuRole(item->menuRole());
+    shown->setCheckable(item->isCheckable());
+    shown->setChecked(item->isChecked());
+    shown->setEnabled(item->isEnabled());
+}
+
+// The action a window's menu shows for an item: its own, so that each menu
+// bar keeps its own accessible objects (one shared by several windows loses
+// them with the first window that goes), kept in step with the item's.
+QAction* ShownAction(QAction* item, QMenu* menu) {
+    auto* shown = new QAction(menu);
+    Follow(item, shown);
+    QObject::connect(item, &QAction::changed, shown, [item, shown] { Follow(item, shown); });
+    QObject::connect(shown, &QAction::triggered, item, [item, shown = QPointer<QAction>(shown)] {
+        item->trigger();
+        // A checkable action has toggled itself; the item decides. The
+        // command may have closed the window and its menus with it.
+        if (shown) Follow(item, shown);
+    });
+    return shown;
+}
+
+// A menu title with a mnemonic (Alt+letter opens the menu): its first letter
+// that no earlier title of the bar has taken.
+QString MnemonicTitle(QString title, QString& used) {
+    title.replace('&', "&&");
+    for (qsizetype i = 0; i < title.size(); ++i) {
+        const QChar c = title.at(i).toLower();
+        if (!c.isLetterOrNumber() || used.contains(c)) continue;
+        used.append(c);
+        return title.insert(i, '&');
+    }
+    return title;
+}
+
 QKeySequence ToKeySequence(const String& shortcut) {
     QString text = ToQString(shortcut);
     if (text.isEmpty()) return {};
@@ -61,7 +102,9 @@ MenuItem::~MenuItem() { delete action_; }
 
 void MenuItem::SetText(const String& text) {
     text_ = text;
-    QString shown = ToQString(text);
+    // A separator carries no text: styles draw a separator's text as a
+    // section title, which for "-" is a stray dash at its left end.
+    QString shown = IsSeparator() ? QString() : ToQString(text);
     action_->setText(shown.replace('&', "&&"));
     action_->setSeparator(IsSeparator());
 }
@@ -136,11 +179,13 @@ void InstallMenuBar(QWidget* window) {
     if (!mainWindow || !app || !app->MenuBar()) return;
     auto* bar = new QMenuBar(mainWindow);
     const MenuBar& model = *app->MenuBar();
+    QString usedMnemonics;
     for (int i = 0; i < model.Count(); ++i) {
         const MenuItem& menuItem = *model.Item(i);
-        QMenu* menu = bar->addMenu(ToQString(menuItem.Text()));
+        QMenu* menu = bar->addMenu(MnemonicTitle(ToQString(menuItem.Text()), usedMnemonics));
         QObject::connect(menu, &QMenu::aboutToShow, [] { PrepareMenus(); });
-        for (int j = 0; j < menuItem.Count(); ++j) menu->addAction(QtAccess::Action(menuItem.Item(j).get()));
+        for (int j = 0; j < menuItem.Count(); ++j)
+            menu->addAction(ShownAction(QtAccess::Action(menuItem.Item(j).get()), menu));
     }
     mainWindow->setMenuBar(bar);
 }

@@ -5,8 +5,10 @@
 // and binds its handlers. An item whose AutoEnable is False is disabled each
 // time the menus are prepared unless an EnableMenuItems handler enables it.
 //
-// Each item is backed by one QAction, shared by the menu bars of all windows,
-// so its enabled and checked states show everywhere at once.
+// Each item is backed by one QAction that holds its state; every window's
+// menu bar shows an action of its own that follows it, so the item's enabled
+// and checked states show everywhere at once. Menu titles get the mnemonic of
+// their first free letter (Alt+F opens File); the item texts stay as set.
 
 #include "framework/String.h"
 

@@ -4,11 +4,13 @@
 // the program's own code never sees Qt types, and the build keeps it so (Qt's
 // headers are not on its include path).
 
+#include "framework/Listbox.h"
 #include "framework/MenuItem.h"
 #include "framework/Picture.h"
 #include "framework/RectControl.h"
 #include "framework/TextField.h"
 #include "framework/Timer.h"
+#include "framework/UpDownArrows.h"
 #include "framework/Window.h"
 
 #include <QAction>
@@ -17,6 +19,8 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QWidget>
 
 namespace fw::internal {
@@ -28,6 +32,9 @@ struct QtAccess {
     static QAction* Action(const MenuItem* item) { return item->Action(); }
     static QLineEdit* Edit(const TextField* field) { return field->Edit(); }
     static QTimer* Timer(const fw::Timer* timer) { return timer->QtTimer(); }
+    static QTreeWidget* Tree(const Listbox* list) { return static_cast<QTreeWidget*>(Widget(list)); }
+    static QToolButton* UpArrow(const UpDownArrows* arrows) { return arrows->UpButton(); }
+    static QToolButton* DownArrow(const UpDownArrows* arrows) { return arrows->DownButton(); }
     static QImage& Image(Picture* picture) { return picture->Image(); }
     static QImage Composed(const Picture* picture) { return picture->Composed(); }
     static PicturePtr MakePicture(const QImage& image) { return PicturePtr(new Picture(image)); }

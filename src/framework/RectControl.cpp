@@ -5,7 +5,6 @@
 #include "framework/QtBridge.h"
 #include "framework/Window.h"
 
-#include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QVariant>
@@ -72,6 +71,8 @@ bool RectControl::Visible() const { return !widget_->isHidden(); }
 void RectControl::SetVisible(bool on) { widget_->setVisible(on); }
 String RectControl::HelpTag() const { return FromQString(widget_->toolTip()); }
 void RectControl::SetHelpTag(const String& tag) { widget_->setToolTip(ToQString(tag)); }
+
+void RectControl::SetAccessibleName(const String& name) { widget_->setAccessibleName(ToQString(name)); }
 
 void RectControl::SetTabStop(bool on) {
     if (widget_->focusPolicy() == Qt::NoFocus) return;
@@ -144,11 +145,5 @@ QFont internal::FontFor(const String& font, double size, int unit) {
     qfont.setPixelSize(FontPixelSize(font, size, unit));
     return qfont;
 }
-
-namespace internal {
-
-RectControl* FocusedControl() { return QtAccess::ControlOf(QApplication::focusWidget()); }
-
-}  // namespace internal
 
 }  // namespace fw

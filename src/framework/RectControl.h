@@ -56,6 +56,8 @@ public:
     void SetVisible(bool on);
     String HelpTag() const;
     void SetHelpTag(const String& tag);
+    // The name screen readers announce for the control.
+    void SetAccessibleName(const String& name);
     // Whether Tab stops at the control (for controls that take the focus).
     void SetTabStop(bool on);
 

@@ -151,6 +151,7 @@ void RuntimeInit(int& argc, char** argv) {
 #ifdef Q_OS_MACOS
     qApp->installEventFilter(new ReopenWatcher(qApp));
 #endif
+    internal::SetUpDesktop();
     static bool guarded = false;
     if (!guarded) guarded = std::atexit(EndWithoutTearDown) == 0;
 }

@@ -36,12 +36,25 @@ void ProcessEvents();
 
 // What the framework was asked to do, in order, since the last call:
 // "RegisterFileType text", "MenuBar", "RegisterApp", "AddMenuHandler <name>",
-// "Open", "Show <title>", "MsgBox", "Quit <code>", "AppleEvent <class> <ID>".
+// "Open", "Show <title>", "MsgBox", "MessageDialog", "Quit <code>",
+// "AppleEvent <class> <ID>".
 std::vector<std::string> TakeTrace();
 
 // Makes _GetApplicationBundleResources() answer with the folder at path (a
 // UTF-8 native path; Nil unless it is a folder). "" means there is no
 // Resources folder; nullptr restores the real lookup beside the executable.
 void SetResourcesFolder(const char* path);
+
+// Message dialogs shown since the last call: their message, explanation and
+// the captions of their visible buttons (alternate, cancel, action).
+struct ShownMessageDialog {
+    std::string message;
+    std::string explanation;
+    std::vector<std::string> buttons;
+};
+std::vector<ShownMessageDialog> TakeMessageDialogs();
+// The caption of the button that answers the next message dialog; without
+// one the action button answers.
+void AnswerNextMessageDialog(const std::string& caption);
 
 }  // namespace fw::testing

@@ -328,6 +328,9 @@ String TextEncoding::Chr(int code) const {
         AppendCode(bytes, uint16_t(code));
         const detail::DecodedChar c = detail::DecodeChar(e, bytes, 0);
         if (c.length != bytes.size() || c.unicode == kReplacement) bytes.clear();
+        // Windows leaves five bytes unassigned. Conversion keeps them as C1
+        // controls so that no byte is lost, but they are no characters.
+        if (&e == &kEncodings[kWindowsLatin1] && c.unicode >= 0x80 && c.unicode <= 0x9F) bytes.clear();
     }
     return String::FromBytes(std::move(bytes), *this);
 }

@@ -36,7 +36,8 @@ public:
     // The character of a code in this encoding. For UTF-8 the code is a
     // Unicode code point; for MacJapanese a code above 255 is a two-byte code
     // (lead byte * 256 + trail byte). A code that is no complete character of
-    // the encoding gives what the platform's conversion gives (possibly "").
+    // the encoding (a lone lead byte) or that the encoding leaves unassigned
+    // gives "".
     String Chr(int code) const;
 
     const EncodingData* Data() const { return d_; }

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include <limits>
+
 namespace fw {
 
 namespace {
@@ -35,8 +37,10 @@ protected:
     }
 
     void keyPressEvent(QKeyEvent* e) override {
-        if (internal::IsMenuShortcut(e)) {
-            e->ignore();  // a disabled menu item's shortcut does nothing
+        // A disabled menu item's shortcut does nothing; an Alt chord that is
+        // no menu's mnemonic does nothing either.
+        if (internal::IsMenuShortcut(e) || internal::IsMenuChord(e)) {
+            e->ignore();
             return;
         }
         if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) {
@@ -88,6 +92,7 @@ int ToUnits(const QString& text, int characters) {
 
 TextField::TextField() : RectControl(new LineEdit(this)), edit_(static_cast<QLineEdit*>(Widget())) {
     edit_->setFocusPolicy(Qt::StrongFocus);
+    SetLimitText(0);
     QObject::connect(edit_, &QLineEdit::textChanged, [this] {
         if (TextChange) RaiseEvent(TextChange);
     });
@@ -140,7 +145,10 @@ void TextField::SetAlignment(int align) {
 void TextField::SetPassword(bool on) { edit_->setEchoMode(on ? QLineEdit::Password : QLineEdit::Normal); }
 bool TextField::ReadOnly() const { return edit_->isReadOnly(); }
 void TextField::SetReadOnly(bool on) { edit_->setReadOnly(on); }
-void TextField::SetLimitText(int characters) { edit_->setMaxLength(characters > 0 ? characters : 32767); }
+void TextField::SetLimitText(int characters) {
+    // Qt's own default would cut pasted text at 32,767 characters.
+    edit_->setMaxLength(characters > 0 ? characters : std::numeric_limits<int>::max());
+}
 void TextField::SetCueText(const String& text) { edit_->setPlaceholderText(ToQString(text)); }
 
 void TextField::EnableStandardMenuItems() {

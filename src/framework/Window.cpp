@@ -189,7 +189,12 @@ void Window::ApplyFrame() {
         widget_->setWindowFlags(flags);
     }
     if (frame_ == 0 && menuBarVisible_) internal::InstallMenuBar(widget_);
+    // The window takes the size its content was given (a window that may be
+    // resized would otherwise open at its minimum size).
+    const QSize minimum = content_->minimumSize();
+    content_->setMinimumSize(size);
     widget_->adjustSize();
+    content_->setMinimumSize(minimum);
 }
 
 void Window::Show() {

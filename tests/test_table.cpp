@@ -1,0 +1,321 @@
+// The code table window "Charvella Table", opened from the converter's
+// "Table" button and driven with real clicks, keys and window resizes.
+
+#include "ProgramFixture.h"
+
+#include "table/tableWindow.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kEncodings[] = {"ASCII (7 bit)", "MacRoman",        "MacJapanese", "MacIcelandic",
+                                  "MacGreek",      "MacCyrillic",     "Unicode UTF-8", "Windows Latin 1",
+                                  "ISOLatin1",     "ISOLatin9"};
+
+class TableTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        QTest::mouseClick(QtAccess::Widget(Converter()->PushButton2()), Qt::LeftButton);
+        t = tableWindow::Instance();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(t)->windowHandle()));
+    }
+
+    QTreeWidget* Tree() const { return QtAccess::Tree(t->listASCII()); }
+    QComboBox* Combo() const { return static_cast<QComboBox*>(QtAccess::Widget(t->EncodingPopupMenu())); }
+
+    // Picks a row of the popup as its list does when the user picks it.
+    void Choose(const char* encoding) const {
+        const int index = Combo()->findText(encoding);
+        ASSERT_GE(index, 0) << encoding;
+        Combo()->setCurrentIndex(index);
+    }
+
+    std::string Cell(int row, int column) const { return t->listASCII()->Cell(row, column).ToUTF8(); }
+    std::vector<std::string> Row(int row) const {
+        return {Cell(row, 0), Cell(row, 1), Cell(row, 2), Cell(row, 3)};
+    }
+    std::vector<std::string> Headings() const {
+        std::vector<std::string> h;
+        for (int c = 0; c < 4; ++c) h.push_back(t->listASCII()->Heading(c).ToUTF8());
+        return h;
+    }
+    // The row at the top of the list as the user sees it.
+    int TopRow() const {
+        QTest::qWait(1);
+        return Tree()->indexAt(QPoint(1, 1)).row();
+    }
+
+    // Resizes the window as the user drags its corner, to a content size.
+    void ResizeContent(int width, int height) const {
+        QMainWindow* window = QtAccess::Window(t);
+        const QWidget* content = QtAccess::Content(t);
+        window->resize(width + window->width() - content->width(), height + window->height() - content->height());
+        QTest::qWait(1);
+    }
+
+    void ClickArrow(QToolButton* arrow, int times = 1) const {
+        for (int i = 0; i < times; ++i) QTest::mouseClick(arrow, Qt::LeftButton);
+    }
+
+    tableWindow* t = nullptr;
+};
+
+using Rows = std::vector<std::vector<std::string>>;
+
+TEST_F(TableTest, OpensFromTheTableButtonAtCodeA) {
+    EXPECT_EQ(t->Title().ToUTF8(), "Charvella Table");
+    EXPECT_EQ(fw::WindowAt(0), t);
+    EXPECT_EQ(t->Width(), 275);
+    EXPECT_EQ(t->Height(), 260);
+    EXPECT_EQ(t->EncodingPopupMenu()->Text().ToUTF8(), "MacRoman");
+    EXPECT_EQ(t->EncodingPopupMenu()->ListIndex(), 2);
+    EXPECT_EQ(t->listASCII()->TextSize(), 11);
+    EXPECT_EQ(t->listASCII()->ListCount(), 256);
+    EXPECT_EQ(Headings(), (std::vector<std::string>{"Char", "Dec", "Hex", "Bin"}));
+    EXPECT_TRUE(t->listASCII()->Visible());
+    EXPECT_EQ(TopRow(), 65);
+    EXPECT_EQ(Row(65), (std::vector<std::string>{"A", "65", "41", "0100 0001"}));
+
+    // A second click brings the same window to the front.
+    const int windows = fw::WindowCount();
+    QTest::mouseClick(QtAccess::Widget(Window1::Instance()->PushButton2()), Qt::LeftButton);
+    EXPECT_EQ(tableWindow::Instance(), t);
+    EXPECT_EQ(fw::WindowCount(), windows);
+    EXPECT_EQ(fw::WindowAt(0), t);
+}
+
+TEST_F(TableTest, ControlsKeepTheirPlacesAsTheWindowGrows) {
+    struct Place {
+        fw::RectControl* control;
+        QRect atOpening;
+        QRect grown;  // 100 wider and 50 higher
+    };
+    const Place places[] = {
+        {t->listASCII(), {0, 0, 275, 220}, {0, 0, 375, 270}},
+        {t->BevelButton1(), {223, 227, 42, 26}, {323, 277, 42, 26}},
+        {t->EncodingPopupMenu(), {94, 231, 125, 16}, {194, 281, 125, 16}},
+        {t->UpDownArrows1(), {11, 229, 25, 25}, {11, 279, 25, 25}},
+        {t->StaticText1(), {30, 232, 62, 17}, {30, 282, 62, 17}},
+    };
+    const auto rect = [](const fw::RectControl* c) { return QRect(c->Left(), c->Top(), c->Width(), c->Height()); };
+    for (const Place& p : places) EXPECT_EQ(rect(p.control), p.atOpening) << p.control->Name().ToUTF8();
+    ResizeContent(375, 310);
+    for (const Place& p : places) EXPECT_EQ(rect(p.control), p.grown) << p.control->Name().ToUTF8();
+    ResizeContent(275, 260);
+    for (const Place& p : places) EXPECT_EQ(rect(p.control), p.atOpening) << p.control->Name().ToUTF8();
+
+    EXPECT_EQ(t->BevelButton1()->Caption().ToUTF8(), "?");
+    EXPECT_EQ(t->StaticText1()->Text().ToUTF8(), "Size");
+    // The columns share the list's width 20:20:30:30, with no horizontal scroll.
+    const QHeaderView* header = Tree()->header();
+    const int width = Tree()->viewport()->width();
+    EXPECT_NEAR(header->sectionSize(0), width * 0.2, 1);
+    EXPECT_NEAR(header->sectionSize(2), width * 0.3, 1);
+    EXPECT_LE(header->length(), width);
+    EXPECT_EQ(Tree()->horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(TableTest, WindowIsNoSmallerThanItOpens) {
+    ResizeContent(100, 100);
+    EXPECT_EQ(t->Width(), 275);
+    EXPECT_EQ(t->Height(), 200);
+}
+
+TEST_F(TableTest, HeadingsSwitchAtWidth480BothWays) {
+    struct Step {
+        int width;
+        std::vector<std::string> headings;
+    };
+    const std::vector<std::string> shortOnes{"Char", "Dec", "Hex", "Bin"};
+    const std::vector<std::string> longOnes{"Character", "Decimal", "Hexadecimal", "Binary"};
+    const Step steps[] = {{479, shortOnes}, {480, longOnes}, {700, longOnes}, {479, shortOnes}, {480, longOnes},
+                          {276, shortOnes}};
+    for (const Step& s : steps) {
+        ResizeContent(s.width, 300);
+        ASSERT_EQ(t->Width(), s.width);
+        EXPECT_EQ(Headings(), s.headings) << s.width;
+    }
+    // Every long heading fits its column at 480.
+    ResizeContent(480, 300);
+    const QHeaderView* header = Tree()->header();
+    for (int c = 0; c < 4; ++c)
+        EXPECT_LE(header->fontMetrics().horizontalAdvance(Tree()->headerItem()->text(c)) + 8, header->sectionSize(c))
+            << c;
+}
+
+TEST_F(TableTest, ArrowsStepTheTextSizeFrom8To22) {
+    fw::UpDownArrows* arrows = t->UpDownArrows1();
+    const int rowAt11 = Tree()->visualItemRect(Tree()->topLevelItem(65)).height();
+    ClickArrow(QtAccess::UpArrow(arrows), 11);
+    EXPECT_EQ(t->listASCII()->TextSize(), 22);
+    ClickArrow(QtAccess::UpArrow(arrows), 2);
+    EXPECT_EQ(t->listASCII()->TextSize(), 22);
+    QTest::qWait(1);
+    EXPECT_GT(Tree()->visualItemRect(Tree()->topLevelItem(65)).height(), rowAt11 + 8);
+    // The headings keep their size.
+    EXPECT_EQ(Tree()->header()->font().pixelSize(), 11);
+
+    // The size stays when another encoding is chosen.
+    Choose("MacGreek");
+    EXPECT_EQ(t->listASCII()->TextSize(), 22);
+    EXPECT_EQ(Tree()->font().pixelSize(), 22);
+
+    ClickArrow(QtAccess::DownArrow(arrows), 14);
+    EXPECT_EQ(t->listASCII()->TextSize(), 8);
+    ClickArrow(QtAccess::DownArrow(arrows));
+    EXPECT_EQ(t->listASCII()->TextSize(), 8);
+}
+
+TEST_F(TableTest, ArrowsAndHelpButtonLeaveTheFocusWhereItWas) {
+    QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(QApplication::focusWidget(), Tree());
+    ClickArrow(QtAccess::UpArrow(t->UpDownArrows1()));
+    QTest::mouseClick(QtAccess::Widget(t->BevelButton1()), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), Tree());
+    // Tab goes from the list to the popup.
+    Press(t, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Combo());
+}
+
+TEST_F(TableTest, HelpNoteHasItsTextsAndOneOkayButton) {
+    fw::testing::TakeMessageDialogs();
+    QTest::mouseClick(QtAccess::Widget(t->BevelButton1()), Qt::LeftButton);
+    const auto shown = fw::testing::TakeMessageDialogs();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message,
+              "The popup menu lets you choose the text encoding; this will change the characters for \u201Chigh "
+              "ASCII\u201D, or decimal values 128-255. ASCII is only defined for 7-bit values: 0-127. "
+              "Traditionally Macs in English-speaking countries have used MacRoman or Unicode (such as UTF-8). ");
+    EXPECT_EQ(shown[0].explanation,
+              "Except for this table window, Charvella assumes a MacRoman encoding. This may change in future "
+              "revisions.");
+    EXPECT_EQ(shown[0].buttons, (std::vector<std::string>{"Okay"}));
+    // A new note at each click.
+    QTest::mouseClick(QtAccess::Widget(t->BevelButton1()), Qt::LeftButton);
+    EXPECT_EQ(fw::testing::TakeMessageDialogs().size(), 1u);
+}
+
+TEST_F(TableTest, PopupSeparatorsCannotBeChosen) {
+    const std::vector<int> separators{1, 7, 9};
+    ASSERT_EQ(Combo()->count(), 13);
+    const auto* model = qobject_cast<QStandardItemModel*>(Combo()->model());
+    ASSERT_NE(model, nullptr);
+    for (int row = 0; row < 13; ++row) {
+        const bool separator = std::find(separators.begin(), separators.end(), row) != separators.end();
+        EXPECT_EQ(t->EncodingPopupMenu()->List(row) == "-", separator) << row;
+        EXPECT_EQ(model->item(row)->isSelectable(), !separator) << row;
+    }
+    // The keys step over them.
+    Choose("MacCyrillic");
+    Combo()->setFocus();
+    QTest::keyClick(Combo(), Qt::Key_Down);
+    EXPECT_EQ(t->EncodingPopupMenu()->Text().ToUTF8(), "Unicode UTF-8");
+    QTest::keyClick(Combo(), Qt::Key_Down);
+    EXPECT_EQ(t->EncodingPopupMenu()->Text().ToUTF8(), "Windows Latin 1");
+    EXPECT_EQ(Cell(0x80, 0), "\u20AC");
+    // The program cannot choose one either.
+    t->EncodingPopupMenu()->SetListIndex(7);
+    EXPECT_EQ(t->EncodingPopupMenu()->Text().ToUTF8(), "Windows Latin 1");
+}
+
+TEST_F(TableTest, EveryEncodingListsItsCodesWithNamesAndCodeColumns) {
+    const std::vector<std::string> arrows{"\u2190", "\u2192", "\u2191", "\u2193"};
+    Rows macRomanCodes;
+    for (int n = 0; n < 256; ++n) macRomanCodes.push_back({Cell(n, 1), Cell(n, 2), Cell(n, 3)});
+    for (const char* encoding : kEncodings) {
+        SCOPED_TRACE(encoding);
+        Choose(encoding);
+        const int rows = std::string(encoding) == "ASCII (7 bit)" ? 128 : 256;
+        ASSERT_EQ(t->listASCII()->ListCount(), rows);
+        EXPECT_EQ(Row(0), (std::vector<std::string>{"NUL", "0", "00", "0000 0000"}));
+        EXPECT_EQ(Row(10), (std::vector<std::string>{"LF", "10", "0A", "0000 1010"}));
+        EXPECT_EQ(Row(32), (std::vector<std::string>{"SPACE", "32", "20", "0010 0000"}));
+        EXPECT_EQ(Row(65), (std::vector<std::string>{"A", "65", "41", "0100 0001"}));
+        for (int n = 28; n <= 31; ++n) EXPECT_EQ(Cell(n, 0), arrows[size_t(n - 28)]);
+        EXPECT_EQ(Cell(127, 0), "\x7F");
+        EXPECT_EQ(Cell(rows - 1, 1), std::to_string(rows - 1));
+        // The code columns come from the code alone.
+        for (int n = 0; n < rows; ++n)
+            ASSERT_EQ((std::vector<std::string>{Cell(n, 1), Cell(n, 2), Cell(n, 3)}), macRomanCodes[size_t(n)]) << n;
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_EQ(t->listASCII()->ColumnAlignment(c), 2);
+            EXPECT_EQ(Tree()->topLevelItem(rows - 1)->textAlignment(c) & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        }
+    }
+    EXPECT_EQ(Row(255), (std::vector<std::string>{"\u00FF", "255", "FF", "1111 1111"}));  // ISOLatin9
+}
+
+// Characters checked against the encodings' published byte tables.
+TEST_F(TableTest, CharactersFollowThePublishedTables) {
+    struct Case {
+        const char* encoding;
+        int code;
+        const char* character;
+    };
+    const Case cases[] = {
+        {"MacRoman", 0xDB, "\u20AC"},       {"MacRoman", 0x80, "\u00C4"},      {"MacRoman", 0xF0, "\uF8FF"},
+        {"MacIcelandic", 0xA0, "\u00DD"},   {"MacIcelandic", 0xDC, "\u00D0"},  {"MacIcelandic", 0xDB, "\u20AC"},
+        {"MacGreek", 0xA1, "\u0393"},       {"MacGreek", 0xE1, "\u03B1"},      {"MacCyrillic", 0x80, "\u0410"},
+        {"MacCyrillic", 0xFF, "\u20AC"},    {"MacCyrillic", 0xA2, "\u0490"},   {"MacJapanese", 0x5C, "\u00A5"},
+        {"MacJapanese", 0x80, "\\"},        {"MacJapanese", 0xA0, "\u00A0"},   {"MacJapanese", 0xA1, "\uFF61"},
+        {"MacJapanese", 0xB1, "\uFF71"},    {"MacJapanese", 0xDF, "\uFF9F"},   {"MacJapanese", 0xFD, "\u00A9"},
+        {"MacJapanese", 0xFE, "\u2122"},    {"MacJapanese", 0x81, ""},         {"MacJapanese", 0x9F, ""},
+        {"MacJapanese", 0xE0, ""},          {"Windows Latin 1", 0x80, "\u20AC"}, {"Windows Latin 1", 0x81, ""},
+        {"Windows Latin 1", 0x9D, ""},      {"Windows Latin 1", 0x9F, "\u0178"}, {"ISOLatin1", 0xA4, "\u00A4"},
+        {"ISOLatin9", 0xA4, "\u20AC"},      {"ISOLatin9", 0xBD, "\u0153"},     {"Unicode UTF-8", 0xE9, "\u00E9"},
+        {"ASCII (7 bit)", 0x7E, "~"},
+    };
+    for (const Case& c : cases) {
+        Choose(c.encoding);
+        EXPECT_EQ(Cell(c.code, 0), c.character) << c.encoding << " " << c.code;
+    }
+    // 0xFF: the ellipsis, which Apple's table marks with a private-use hint
+    // that the cell keeps and does not show.
+    Choose("MacJapanese");
+    EXPECT_EQ(Cell(0xFF, 0).rfind("\u2026", 0), 0u);
+    EXPECT_EQ(Tree()->topLevelItem(0xFF)->text(0), QString::fromUtf8("\u2026"));
+    // The katakana are held as MacJapanese.
+    EXPECT_EQ(t->listASCII()->Cell(0xB1, 0).Encoding(), fw::Encodings::MacJapanese());
+}
+
+TEST_F(TableTest, UnicodeShowsTheCodePointsOfLatin1) {
+    Choose("ISOLatin1");
+    std::vector<std::string> latin1;
+    for (int n = 160; n < 256; ++n) latin1.push_back(Cell(n, 0));
+    Choose("Unicode UTF-8");
+    for (int n = 160; n < 256; ++n) EXPECT_EQ(Cell(n, 0), latin1[size_t(n - 160)]) << n;
+    EXPECT_EQ(t->listASCII()->Cell(0xE9, 0).Encoding(), fw::Encodings::UTF8());
+}
+
+TEST_F(TableTest, ChoosingAnEncodingDoesNotScrollToA) {
+    Tree()->verticalScrollBar()->setValue(0);
+    ASSERT_EQ(TopRow(), 0);
+    Choose("MacGreek");
+    EXPECT_EQ(t->listASCII()->ListCount(), 256);
+    EXPECT_NE(TopRow(), 65);
+    EXPECT_EQ(t->listASCII()->ScrollPosition(), 0);
+}
+
+TEST_F(TableTest, ClosedTableOpensAfreshAtA) {
+    Choose("MacGreek");
+    t->Close();
+    fw::testing::ProcessEvents();
+    QTest::mouseClick(QtAccess::Widget(Window1::Instance()->PushButton2()), Qt::LeftButton);
+    t = tableWindow::Instance();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(t)->windowHandle()));
+    EXPECT_EQ(t->EncodingPopupMenu()->Text().ToUTF8(), "MacRoman");
+    EXPECT_EQ(TopRow(), 65);
+}
+
+}  // namespace
