@@ -9,6 +9,7 @@
 #include "app/globalVars.h"
 #include "framework/Internal.h"
 #include "framework/MenuItem.h"
+#include "table/tableWindow.h"
 
 #include "framework/QtAccess.h"
 
@@ -88,6 +89,8 @@ TEST_F(MenuCommandsTest, EnablingFollowsTheFrontWindow) {
         {"no window", [] { CloseAll(); }, With({"FileConvertCharacters", "FileBlockConversions", "FileShowTable"})},
         {"converter", [] { Window1::Instance()->Show(); },
          With({"FileBlockConversions", "FileShowTable", "FileCloseWindow"})},
+        {"code table", [] { tableWindow::Instance()->Show(); },
+         With({"FileConvertCharacters", "FileBlockConversions", "FileCloseWindow"})},
         {"About box", [] { Dialog1::Instance()->Show(); },
          With({"FileConvertCharacters", "FileBlockConversions", "FileShowTable", "FileCloseWindow"})},
         {"About box alone", [] {
@@ -131,13 +134,19 @@ TEST_F(MenuCommandsTest, CommandsBringTheirOpenWindowToTheFront) {
     Choose("AppleAboutCharvella");
     Dialog1* box = Dialog1::Instance();
     ASSERT_EQ(fw::WindowAt(0), box);
+    Press(box, Qt::Key_T, Qt::ControlModifier);
+    tableWindow* table = tableWindow::Instance();
+    ASSERT_EQ(fw::WindowAt(0), table);
     Choose("FileConvertCharacters");
     EXPECT_EQ(fw::WindowAt(0), converter);
     Choose("AppleAboutCharvella");
     EXPECT_EQ(fw::WindowAt(0), box);
+    Choose("FileShowTable");
+    EXPECT_EQ(fw::WindowAt(0), table);
     EXPECT_EQ(Count<Window1>(), 1);
     EXPECT_EQ(Count<Dialog1>(), 1);
-    EXPECT_EQ(fw::WindowCount(), 2);
+    EXPECT_EQ(Count<tableWindow>(), 1);
+    EXPECT_EQ(fw::WindowCount(), 3);
     EXPECT_FALSE(box->IsClosed());
     EXPECT_FALSE(converter->IsClosed());
 }
@@ -197,8 +206,8 @@ TEST_F(MenuCommandsTest, HtmlToggleWithAnEmptyBinaryFieldShowsCodeZero) {
     EXPECT_EQ(TextOf(window->errorField()), "");
 }
 
-// With the About box in front only the setting changes; the converter shows
-// the new form from its next conversion.
+// With the About box or the code table in front only the setting changes;
+// the converter shows the new form from its next conversion.
 TEST_F(MenuCommandsTest, HtmlToggleWithAnotherWindowInFrontOnlyChangesTheSetting) {
     Window1* window = Converter();
     ClickInto(window->outputDec());
@@ -208,6 +217,11 @@ TEST_F(MenuCommandsTest, HtmlToggleWithAnotherWindowInFrontOnlyChangesTheSetting
     EXPECT_TRUE(globalVars::showHTML);
     EXPECT_EQ(TextOf(window->outputDec()), "66");
     EXPECT_EQ(TextOf(window->outputHex()), "42");
+    Choose("FileShowTable");
+    Choose("EditShowDecimalandHexasHTML");
+    EXPECT_FALSE(globalVars::showHTML);
+    EXPECT_EQ(TextOf(window->outputDec()), "66");
+    Choose("EditShowDecimalandHexasHTML");
 
     CloseAll();
     Choose("EditShowDecimalandHexasHTML");

@@ -10,6 +10,7 @@
 #include "framework/Runtime.h"
 #include "framework/TCPSocket.h"
 #include "framework/Window.h"
+#include "table/tableWindow.h"
 
 #include <memory>
 
@@ -41,7 +42,7 @@ void openWebPage(const char* page, const char* offlineMessage) {
 void Charvella::Event_EnableMenuItems() {
     if (WindowCount() > 0) {
         if (!frontIs<Window1>()) enable(FileConvertCharacters());
-        enable(FileShowTable());
+        if (!frontIs<tableWindow>()) enable(FileShowTable());
         enable(FileBlockConversions());
     } else if (WindowCount() == 0) {
         enable(FileConvertCharacters());
@@ -80,7 +81,10 @@ bool Charvella::_InternetVisitTessarindswebsite_Action() {
     return false;
 }
 
-bool Charvella::_FileShowTable_Action() { return false; }
+bool Charvella::_FileShowTable_Action() {
+    NonNil(tableWindow::Instance())->Show();
+    return false;
+}
 
 bool Charvella::_EditWarnOnLargeTextBlocks_Action() {
     globalVars::dontWarn = !globalVars::dontWarn;
