@@ -7,6 +7,7 @@
 #include "framework/MenuItem.h"
 #include "framework/Picture.h"
 #include "framework/RectControl.h"
+#include "framework/TextArea.h"
 #include "framework/TextField.h"
 #include "framework/Window.h"
 
@@ -15,6 +16,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 namespace fw::internal {
@@ -25,6 +27,7 @@ struct QtAccess {
     static QWidget* Content(const fw::Window* window) { return window->Content(); }
     static QAction* Action(const MenuItem* item) { return item->Action(); }
     static QLineEdit* Edit(const TextField* field) { return field->Edit(); }
+    static QPlainTextEdit* Edit(const TextArea* area) { return area->Edit(); }
     static QImage& Image(Picture* picture) { return picture->Image(); }
     static QImage Composed(const Picture* picture) { return picture->Composed(); }
     static PicturePtr MakePicture(const QImage& image) { return PicturePtr(new Picture(image)); }

@@ -133,7 +133,7 @@ void Window::Construct() {
     Layout();
     CreateControls();
     RaiseEvent([this] { Event_Open(); });
-    if (visible_ && !closed_) Show();
+    if (visible_ && !closed_ && frame_ != 8) Show();
 }
 
 void Window::ApplyFrame() {
@@ -193,11 +193,17 @@ void Window::Hide() {
 void Window::Close() {
     if (closed_) return;
     closed_ = true;
+    // Sheets go with their parent, before it.
+    for (Window* sheet : std::vector<Window*>(OpenWindows()))
+        if (sheet->sheetParent_ == this) sheet->Close();
     auto& windows = OpenWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
     for (auto it = ImplicitInstances().begin(); it != ImplicitInstances().end();)
         it = it->second == this ? ImplicitInstances().erase(it) : std::next(it);
     if (widget_->isVisible()) widget_->close();
+    // A closed sheet no longer belongs to its parent's widget, whichever of
+    // the two is deleted first.
+    if (sheetParent_) widget_->setParent(nullptr);
     // The window may be closing from inside one of its own handlers.
     QMetaObject::invokeMethod(qApp, [this] { delete this; }, Qt::QueuedConnection);
 }

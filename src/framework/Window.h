@@ -15,6 +15,7 @@
 // document window shows the application's menu bar.
 
 #include "framework/Exceptions.h"
+#include "framework/MouseCursor.h"
 #include "framework/RectControl.h"
 #include "framework/String.h"
 
@@ -75,6 +76,10 @@ public:
     void Close();
     bool IsClosed() const { return closed_; }
 
+    // The cursor shown over the window: the standard pointer or the wait cursor.
+    MouseCursorPtr MouseCursor() const;
+    void SetMouseCursor(const MouseCursorPtr& cursor);
+
     // The control of that name; NilObjectException when there is none and
     // IllegalCastException when it is of another class.
     template <class C>
@@ -86,7 +91,8 @@ public:
         return typed;
     }
 
-    // Runs Layout, CreateControls and the Open event.
+    // Runs Layout, CreateControls and the Open event, then shows a visible
+    // window; a sheet waits for ShowWithin or ShowModalWithin.
     void Construct();
 
 protected:
