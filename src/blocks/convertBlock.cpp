@@ -46,15 +46,18 @@ void showProgressSheet(BlockConvert* parent) {
     sheet->StaticText1()->Refresh(true);
 }
 
-// Closes the first progress sheet found from the front.
-void closeProgressSheet() {
+// Closes the first open window of class W, from the front.
+template <class W>
+void closeFirst() {
     for (int i = 0; i < WindowCount(); ++i) {
-        if (auto* sheet = dynamic_cast<fasterPlease*>(WindowAt(i))) {
-            sheet->Close();
+        if (auto* window = dynamic_cast<W*>(WindowAt(i))) {
+            window->Close();
             return;
         }
     }
 }
+
+void closeProgressSheet() { closeFirst<fasterPlease>(); }
 
 void showCount(Label* count, int n) {
     count->SetText(Str(n) + " characters");
@@ -86,7 +89,7 @@ void askAboutSize(BlockConvert* window) {
     sheet->ShowModalWithin(window);
     // The wait can also end without an answer (the program quitting): then
     // the flags say nothing is converted, and no sheet may stay behind.
-    if (!sheet->IsClosed()) sheet->Close();
+    closeFirst<sizeWarnSheet>();
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ TextInputStream::~TextInputStream() = default;
 TextInputStreamPtr TextInputStream::Open(const FolderItemPtr& file) {
     const QString path = ToQString(NonNil(file)->NativePath());
     const QFileInfo info(path);
-    if (!info.exists()) throw IOException("The file does not exist.");
-    if (info.isDir()) throw IOException("It is a folder, not a file.");
+    if (!info.exists()) throw IOException("it does not exist");
+    if (info.isDir()) throw IOException("it is a folder");
     TextInputStreamPtr stream(new TextInputStream());
     stream->file_ = std::make_unique<QFile>(path);
     if (!stream->file_->open(QIODevice::ReadOnly)) throw IOException(stream->file_->errorString().toStdString());

@@ -32,7 +32,8 @@ public:
     TextInputStream& operator=(const TextInputStream&) = delete;
 
     // Opens the file for reading; IOException when it is missing, a folder or
-    // not readable, NilObjectException for a Nil item.
+    // not readable, NilObjectException for a Nil item. The reason reads on
+    // after "could not be read: " (e.g. "it is a folder").
     static TextInputStreamPtr Open(const FolderItemPtr& file);
     // The rest of the file, as text in encoding (Nil: the system encoding).
     // IOException when reading fails.

@@ -93,9 +93,17 @@ void Window::SetTitle(const String& title) { widget_->setWindowTitle(ToQString(t
 int Window::Width() const { return content_->width(); }
 int Window::Height() const { return content_->height(); }
 
+int Window::MenuHeight() const {
+    const QWidget* menu = widget_->menuWidget();
+    return menu ? menu->sizeHint().height() : 0;
+}
+
 void Window::SetSize(int width, int height) {
     content_->resize(width, height);
-    widget_->resize(widget_->sizeHint().expandedTo(QSize(width, height)));
+    if (framed_ && widget_->layout()->sizeConstraint() != QLayout::SetFixedSize)
+        widget_->resize(width, height + MenuHeight());
+    else
+        widget_->resize(widget_->sizeHint().expandedTo(QSize(width, height)));
     // A hidden window gets no resize event; its controls follow all the same.
     FollowContentSize(content_->width(), content_->height());
 }
@@ -156,7 +164,12 @@ void Window::ApplyFrame() {
         widget_->setWindowFlags(flags);
     }
     if (frame_ == 0 && menuBarVisible_) internal::InstallMenuBar(widget_);
-    widget_->adjustSize();
+    if (widget_->layout()->sizeConstraint() == QLayout::SetFixedSize) {
+        widget_->adjustSize();
+    } else {
+        // A resizable window opens at its design size, not at its minimum.
+        widget_->resize(size.width(), size.height() + MenuHeight());
+    }
 }
 
 void Window::Show() {

@@ -122,6 +122,7 @@ private:
     void Adopt(std::unique_ptr<RectControl> control, const String& name);
     RectControl* FindControl(const String& name) const;
     void ApplyFrame();
+    int MenuHeight() const;
     void ContentResized(int width, int height);
     void FollowContentSize(int width, int height);
     void Activated();
