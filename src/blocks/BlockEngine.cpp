@@ -88,53 +88,6 @@ const PieceTables& Tables(bool html) {
     return html ? htmlForm : plain;
 }
 
-// An output that grows by whole pieces into room reserved ahead.
-class Buffer {
-public:
-    explicit Buffer(size_t expected) { bytes_.resize(expected + sizeof(Piece::bytes)); }
-    void Put(const Piece& p) {
-        if (used_ + sizeof p.bytes > bytes_.size()) bytes_.resize(bytes_.size() * 2);
-        std::memcpy(bytes_.data() + used_, p.bytes, sizeof p.bytes);
-        used_ += p.length;
-    }
-    std::string Take() {
-        bytes_.resize(used_);
-        return std::move(bytes_);
-    }
-
-private:
-    std::string bytes_;
-    size_t used_ = 0;
-};
-
-// The code lists of one block: the decimal, hexadecimal and binary pieces of
-// each code, the small codes from the tables.
-class Lists {
-public:
-    Lists(size_t codes, bool html, bool decimal, bool hex)
-        : t_(Tables(html)), html_(html), decimal_(decimal ? codes * 6 : 0), hex_(hex ? codes * 3 : 0),
-          binary_(codes * 10) {}
-
-    void Decimal(uint32_t c) { decimal_.Put(c < 256 ? t_.decimal[c] : DecimalPiece(c, html_)); }
-    void Hex(uint32_t c) { hex_.Put(c < 256 ? t_.hex[c] : HexPiece(c, html_)); }
-    void Binary(uint32_t c) { binary_.Put(t_.binary[c & 0xFF]); }
-
-    // Each list without its last separator blank.
-    String DecimalList() { return Trimmed(decimal_.Take()); }
-    String HexList() { return Trimmed(hex_.Take()); }
-    String BinaryList() { return Trimmed(binary_.Take()); }
-
-private:
-    static String Trimmed(std::string list) {
-        while (!list.empty() && list.back() == ' ') list.pop_back();
-        return String::FromBytes(std::move(list), Encodings::MacRoman());
-    }
-
-    const PieceTables& t_;
-    bool html_;
-    Buffer decimal_, hex_, binary_;
-};
-
 // Codes of characters as Asc gives them.
 template <class C>
 uint32_t CodeOf(C c) {
@@ -142,11 +95,6 @@ uint32_t CodeOf(C c) {
         return uint8_t(c);
     else
         return uint32_t(c);
-}
-
-template <class C>
-bool IsWhite(C c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
 // The text of codes: MacRoman while every code is one; otherwise UTF-8 with
@@ -173,40 +121,170 @@ String TextOfCodes(std::u32string_view codes) {
 // ---- Wrapping ----
 
 template <class C>
-std::basic_string<C> WrapUnits(std::basic_string_view<C> s, bool htmlRule, Yielder& yield) {
-    // The plain rule breaks at a blank in columns 90-105 (else at 105), the
-    // HTML rule before "&" or "%" in columns 80-95 (else at 90).
-    const size_t minimum = htmlRule ? 81 : 91, first = htmlRule ? 80 : 90, last = htmlRule ? 95 : 105;
-    const size_t fallback = htmlRule ? 90 : 105;
-    std::basic_string<C> out;
-    out.reserve(s.size() + s.size() / 32 + 8);
-    size_t pos = 0;
-    // The loop tests the length measured at the start of the pass before, so
-    // one pass more runs after the one that leaves a short remainder.
-    size_t measured = s.size();
-    while (measured >= minimum) {
-        measured = s.size() - pos;
-        size_t p = fallback;
-        for (size_t col = first; col <= last && col <= measured; ++col) {
-            const C c = s[pos + col - 1];
-            if (htmlRule ? (c == '&' || c == '%') : c == ' ') {
-                p = col;
-                break;
-            }
+bool IsWhite(C c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+// The plain rule breaks at a blank in columns 90-105 (else at 105), the HTML
+// rule before "&" or "%" in columns 80-95 (else at 90).
+constexpr size_t Minimum(bool htmlRule) { return htmlRule ? 81 : 91; }
+// A pass looks at no column past this one.
+constexpr size_t kLastColumn = 105;
+
+// One pass of the wrapping loop over rest, whose length is measured: appends
+// the trimmed line it cuts, a blank and a return, and gives how many
+// characters of rest the line used.
+template <class C, class Out>
+size_t CutLine(const C* rest, size_t measured, bool htmlRule, Out& out) {
+    const size_t first = htmlRule ? 80 : 90, last = std::min(htmlRule ? size_t(95) : kLastColumn, measured);
+    size_t p = htmlRule ? 90 : kLastColumn;
+    for (size_t col = first; col <= last; ++col) {
+        const C c = rest[col - 1];
+        if (c == ' ' ? !htmlRule : htmlRule && (c == '&' || c == '%')) {
+            p = col;
+            break;
         }
-        const size_t take = std::min(p - 1, measured);
-        size_t from = pos, to = pos + take;
-        while (from < to && IsWhite(s[from])) ++from;
-        while (to > from && IsWhite(s[to - 1])) --to;
-        out.append(s.data() + from, to - from);
-        out.push_back(C(' '));
-        out.push_back(C('\r'));
-        pos += take;
+    }
+    const size_t take = std::min(p - 1, measured);
+    size_t from = 0, to = take;
+    while (from < to && IsWhite(rest[from])) ++from;
+    while (to > from && IsWhite(rest[to - 1])) --to;
+    static constexpr C kEnd[] = {C(' '), C('\r')};
+    out.append(rest + from, to - from);
+    out.append(kEnd, 2);
+    return take;
+}
+
+// The wrapping loop from a remainder on. The loop tests the length measured
+// at the start of the pass before (at first, the whole text's), so one pass
+// more runs after the one that leaves a short remainder.
+template <class C>
+void WrapRest(const C* rest, size_t size, size_t measured, bool htmlRule, std::basic_string<C>& out,
+              Yielder& yield) {
+    size_t pos = 0;
+    while (measured >= Minimum(htmlRule)) {
+        measured = size - pos;
+        pos += CutLine(rest + pos, measured, htmlRule, out);
         yield();
     }
-    out.append(s.data() + pos, s.size() - pos);
+    out.append(rest + pos, size - pos);
+}
+
+template <class C>
+std::basic_string<C> WrapUnits(std::basic_string_view<C> s, bool htmlRule, Yielder& yield) {
+    std::basic_string<C> out;
+    out.reserve(s.size() + s.size() / 32 + 8);
+    WrapRest(s.data(), s.size(), s.size(), htmlRule, out, yield);
     return out;
 }
+
+// A code list wrapped as its pieces come: lines are cut from a small pending
+// buffer as soon as enough follows them to decide their break, so the
+// unwrapped list never exists whole. Gives what wrapping the finished list
+// (without its last blank) gives.
+class WrappedList {
+public:
+    WrappedList(size_t expected, bool htmlRule, Yielder& yield) : htmlRule_(htmlRule), yield_(yield) {
+        out_.reserve(expected + expected / 40 + 16);
+        pending_.resize(kChunk + (kBatch + 2) * sizeof(Piece::bytes) + kLastColumn);
+    }
+
+    void Put(const Piece& p) {
+        std::memcpy(pending_.data() + used_, p.bytes, sizeof p.bytes);
+        used_ += p.length;
+        if (used_ >= kChunk) Drain();
+    }
+
+    // Room for the pieces of up to kBatch codes, written straight in by the
+    // caller, who hands back where they end.
+    static constexpr size_t kBatch = 1024;
+    char* Room() { return pending_.data() + used_; }
+    void Commit(const char* end) {
+        used_ = size_t(end - pending_.data());
+        if (used_ >= kChunk) Drain();
+    }
+
+    String Finish() {
+        while (used_ > 0 && pending_[used_ - 1] == ' ') --used_;
+        const char* rest = pending_.data();
+        if (!cut_ && used_ <= 100)
+            out_.append(rest, used_);
+        else
+            WrapRest(rest, used_, cut_ ? measured_ : used_, htmlRule_, out_, yield_);
+        return String::FromBytes(std::move(out_), Encodings::MacRoman());
+    }
+
+private:
+    static constexpr size_t kChunk = 1 << 15;
+
+    // Cuts every line whose break is decided: one whose remainder reaches past
+    // the last column a pass looks at, so what follows cannot change it.
+    void Drain() {
+        size_t head = 0;
+        while (used_ - head > kLastColumn) {
+            measured_ = used_ - head;
+            head += CutLine(pending_.data() + head, measured_, htmlRule_, out_);
+            cut_ = true;
+            yield_();
+        }
+        std::memmove(pending_.data(), pending_.data() + head, used_ - head);
+        used_ -= head;
+    }
+
+    bool htmlRule_;
+    Yielder& yield_;
+    std::string out_;
+    std::string pending_;
+    size_t used_ = 0;
+    size_t measured_ = 0;
+    bool cut_ = false;
+};
+
+// The code lists of one block, each wrapped as it grows: the decimal,
+// hexadecimal and binary pieces of each code, the small codes from the tables.
+class Lists {
+public:
+    // Room is kept for the lists that will be written: decimal, hex, binary.
+    Lists(size_t codes, bool html, bool decimal, bool hex, Yielder& yield)
+        : t_(Tables(html)), html_(html), decimal_(decimal ? codes * (html ? 6 : 4) : 0, html, yield),
+          hex_(hex ? codes * 3 : 0, html, yield), binary_(codes * 10, false, yield) {}
+
+    void Decimal(uint32_t c) { decimal_.Put(c < 256 ? t_.decimal[c] : DecimalPiece(c, html_)); }
+    void Hex(uint32_t c) { hex_.Put(c < 256 ? t_.hex[c] : HexPiece(c, html_)); }
+    void Binary(uint32_t c) { binary_.Put(t_.binary[c & 0xFF]); }
+
+    // The three lists of a run of codes, written in one pass.
+    template <class C>
+    void All(const C* codes, size_t count) {
+        char* d = decimal_.Room();
+        char* h = hex_.Room();
+        char* b = binary_.Room();
+        for (size_t i = 0; i < count; ++i) {
+            const uint32_t c = CodeOf(codes[i]);
+            const Piece& dp = c < 256 ? t_.decimal[c] : (wide_ = DecimalPiece(c, html_));
+            std::memcpy(d, dp.bytes, sizeof dp.bytes);
+            d += dp.length;
+            const Piece& hp = c < 256 ? t_.hex[c] : (wide_ = HexPiece(c, html_));
+            std::memcpy(h, hp.bytes, sizeof hp.bytes);
+            h += hp.length;
+            std::memcpy(b, t_.binary[c & 0xFF].bytes, sizeof(Piece::bytes));
+            b += t_.binary[c & 0xFF].length;
+        }
+        decimal_.Commit(d);
+        hex_.Commit(h);
+        binary_.Commit(b);
+    }
+
+    String DecimalList() { return decimal_.Finish(); }
+    String HexList() { return hex_.Finish(); }
+    String BinaryList() { return binary_.Finish(); }
+
+private:
+    const PieceTables& t_;
+    bool html_;
+    Piece wide_{};
+    WrappedList decimal_, hex_, binary_;
+};
 
 bool UsesHTMLRule(const String& kind, bool showHTML) { return showHTML && kind != "T" && kind != "B"; }
 
@@ -283,20 +361,18 @@ private:
     template <class C>
     Outputs Text(std::basic_string_view<C> block) {
         const size_t n = block.size();
-        Lists lists(n, html_, true, true);
-        for (size_t i = 1; i <= n; ++i) {
-            const uint32_t c = CodeOf(block[i - 1]);
-            lists.Decimal(c);
-            lists.Hex(c);
-            lists.Binary(c);
-            if (i % 237 == 0) Count(Str(int64_t(i)) + " characters");
-            yield_();
+        Lists lists(n, html_, true, true, yield_);
+        for (size_t done = 0; done < n; done += WrappedList::kBatch) {
+            const size_t count = std::min(WrappedList::kBatch, n - done);
+            lists.All(block.data() + done, count);
+            for (size_t i = (done / 237 + 1) * 237; i <= done + count; i += 237) Count(Str(int64_t(i)) + " characters");
+            YieldToScheduler();
         }
         if (n > kProgressLength) {
             Label(Str(int64_t(n + 1)) + " characters");
             Label("Rewrapping output\u2026");
         }
-        return Wrapped({lists.DecimalList(), "D"}, {lists.HexList(), "H"}, {lists.BinaryList(), "B"});
+        return Shown(lists.DecimalList(), lists.HexList(), lists.BinaryList());
     }
 
     template <class C>
@@ -338,7 +414,7 @@ private:
         if (block.size() > kProgressLength) Label(Str(int64_t(fields + 1)) + " decimal ASCII codes");
 
         const size_t m = text.size();
-        Lists lists(m, html_, false, true);
+        Lists lists(m, html_, false, true, yield_);
         for (size_t i = 1; i <= m; ++i) {
             lists.Hex(text[i - 1]);
             lists.Binary(text[i - 1]);
@@ -349,7 +425,7 @@ private:
             Label(Str(int64_t(m + 1)) + " decimal ASCII codes (step 2)");
             Label("Rewrapping output\u2026");
         }
-        return Wrapped({TextOfCodes(text), "T"}, {lists.HexList(), "H"}, {lists.BinaryList(), "B"});
+        return Shown(Wrapped(text), lists.HexList(), lists.BinaryList());
     }
 
     // The hexadecimal (width 2) and binary (width 8) forms: line breaks and
@@ -371,7 +447,7 @@ private:
         digits.resize(kept);
 
         const size_t len = digits.size();
-        Lists lists((len + width - 1) / width, html_, true, !hex);
+        Lists lists((len + width - 1) / width, html_, true, !hex, yield_);
         std::u32string text;
         text.reserve(len / width + 1);
         size_t i = 1;
@@ -393,8 +469,8 @@ private:
             Label(GroupCount(i, width));
             Label("Rewrapping output\u2026");
         }
-        if (hex) return Wrapped({lists.DecimalList(), "D"}, {TextOfCodes(text), "T"}, {lists.BinaryList(), "B"});
-        return Wrapped({lists.DecimalList(), "D"}, {lists.HexList(), "H"}, {TextOfCodes(text), "T"});
+        if (hex) return Shown(lists.DecimalList(), Wrapped(text), lists.BinaryList());
+        return Shown(lists.DecimalList(), lists.HexList(), Wrapped(text));
     }
 
     template <class C>
@@ -410,15 +486,13 @@ private:
         return Format(double(i) / double(width), "#") + (width == 2 ? " hexadecimal codes" : " binary codes");
     }
 
-    struct Output {
-        String text;
-        const char* kind;
-    };
-    Outputs Wrapped(const Output& a, const Output& b, const Output& c) {
+    String Wrapped(std::u32string_view text) { return Rewrap(TextOfCodes(text), "T", html_, yield_); }
+
+    static Outputs Shown(String a, String b, String c) {
         Outputs out;
-        out.area[0] = Rewrap(a.text, a.kind, html_, yield_);
-        out.area[1] = Rewrap(b.text, b.kind, html_, yield_);
-        out.area[2] = Rewrap(c.text, c.kind, html_, yield_);
+        out.area[0] = std::move(a);
+        out.area[1] = std::move(b);
+        out.area[2] = std::move(c);
         return out;
     }
 
