@@ -175,6 +175,15 @@ TEST_F(BlockConvertTest, EveryKeyConvertsTheWholeInput) {
     for (fw::TextArea* area : {w->EditField2(), w->EditField3(), w->EditField4()}) EXPECT_TRUE(area->ReadOnly());
 }
 
+TEST_F(BlockConvertTest, TheHTMLSettingWritesDecimalAndHexInHTMLForm) {
+    globalVars::showHTML = true;
+    w->EditField1()->SetText("AB");
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"&#65;&#66;", "%41%42", "0100 0001 0100 0010"}));
+    globalVars::showHTML = false;
+    w->convertBlock(w->EditField1()->Text());
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"65 66", "41 42", "0100 0001 0100 0010"}));
+}
+
 TEST_F(BlockConvertTest, EnterTypedIntoTheInputIsOneCarriageReturn) {
     Focus(w->EditField1());
     QTest::keyClicks(Edit(w->EditField1()), "a");
