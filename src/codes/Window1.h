@@ -48,6 +48,8 @@ public:
     void outputHex_GotFocus(EditSelectAllField* field);
     bool outputHex_KeyDown(EditSelectAllField* field, const fw::String& key);
     bool aboutButtonCanvas_MouseDown(fw::Canvas* canvas, int x, int y);
+    // "Blocks": shows the block converter.
+    void PushButton1_Action(fw::PushButton* button);
     void PushButton2_Action(fw::PushButton* button);
 
     void Event_Open() override;

@@ -27,6 +27,10 @@ void SetSystemVersion(std::optional<int32_t> sysv);
 // The machine's local network address as a new socket reports it.
 void SetLocalAddress(const char* address);
 
+// Makes the next loop yield raise OutOfMemoryException, as memory running
+// out in the middle of a long loop would.
+void FailNextYield();
+
 // Handles all pending events (posted events, timers due, deferred deletes).
 void ProcessEvents();
 
