@@ -403,6 +403,33 @@ TEST_F(BlockConvertTest, ClosingTheWindowClosesItsSheets) {
     EXPECT_EQ(OpenCount<BlockConvert>(), 0);
 }
 
+TEST_F(BlockConvertTest, ClosingTheWindowWhileItsWarningWaitsEndsTheConversionSafely) {
+    // The user closes the window itself while the sheet asks: the conversion
+    // that showed the sheet comes back to a closed window, which is deleted
+    // only once that handler is done.
+    WhenSheetShows([](sizeWarnSheet*) { BlockConvert::Instance()->Close(); });
+    w->EditField1()->SetText(std::string(20001, 'A'));
+    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
+    EXPECT_EQ(OpenCount<BlockConvert>(), 0);
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(fw::WindowCount(), 1) << "only the converter is left";
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+TEST_F(BlockConvertTest, ClosingTheWindowDuringALongConversionLeavesNothingBehind) {
+    // A timer closes the window while the conversion yields to repaint its
+    // progress sheet.
+    QTimer::singleShot(20, [] {
+        if (OpenCount<fasterPlease>() == 1) BlockConvert::Instance()->Close();
+    });
+    globalVars::dontWarn = true;
+    w->EditField1()->SetText(std::string(200000, 'A'));
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(OpenCount<fasterPlease>(), 0);
+    EXPECT_EQ(OpenCount<BlockConvert>(), 0);
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
 // ---- The progress sheet ----
 
 TEST_F(BlockConvertTest, OnlyBlocksLongerThan875CharactersShowProgress) {
