@@ -73,16 +73,25 @@ bool IsPureASCII(const String& s) {
            std::all_of(s.Bytes().begin(), s.Bytes().end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; });
 }
 
-// Walks a string character by character, giving case-folded keys. ASCII in an
+// Walks a string giving case-folded keys, one per Unicode character, so that
+// text compares the same in every encoding: a MacJapanese character that
+// stands for several Unicode characters gives one key for each. ASCII in an
 // ASCII-compatible encoding takes the short way; a stray byte is a key of its own.
 class FoldCursor {
 public:
     explicit FoldCursor(const String& s, size_t pos = 0)
         : e_(&Effective(s.Encoding())), b_(s.Bytes()), pos_(pos) {}
-    bool AtEnd() const { return pos_ >= b_.size(); }
+    bool AtEnd() const { return pos_ >= b_.size() && pending_.empty(); }
+    // Between two characters of the string, not inside one that gives several keys.
+    bool AtBoundary() const { return pending_.empty(); }
     size_t Pos() const { return pos_; }
     void Skip() { pos_ += detail::CharLength(*e_, b_, pos_); }
     char32_t Next() {
+        if (!pending_.empty()) {
+            const char32_t c = pending_.front();
+            pending_.remove_prefix(1);
+            return detail::Fold(c);
+        }
         const uint8_t byte = static_cast<uint8_t>(b_[pos_]);
         if (byte < 0x80 && e_->asciiCompatible) {
             ++pos_;
@@ -90,7 +99,10 @@ public:
         }
         const detail::DecodedChar c = detail::DecodeChar(*e_, b_, pos_);
         pos_ += c.length;
-        return c.wellFormed ? detail::Fold(c.unicode) : kStray | byte;
+        if (!c.wellFormed) return kStray | byte;
+        if (c.unicode < detail::kSequence) return detail::Fold(c.unicode);
+        pending_ = detail::SequenceText(c.unicode);
+        return Next();
     }
 
 private:
@@ -98,6 +110,7 @@ private:
     const EncodingData* e_;
     std::string_view b_;
     size_t pos_;
+    std::u32string_view pending_;  // the rest of a character that gives several keys
 };
 
 constexpr size_t npos = std::string::npos;
@@ -108,7 +121,7 @@ std::pair<size_t, size_t> Find(const String& s, size_t from, const String& find)
         FoldCursor h = at, f(find);
         bool match = true;
         while (match && !f.AtEnd()) match = !h.AtEnd() && h.Next() == f.Next();
-        if (match) return {at.Pos(), h.Pos()};
+        if (match && h.AtBoundary()) return {at.Pos(), h.Pos()};
     }
     return {npos, npos};
 }
@@ -244,6 +257,7 @@ String Mid(const String& s, int start, int length) { return s.Substring(start, l
 String Left(const String& s, int n) { return s.Substring(1, n); }
 
 String Right(const String& s, int n) {
+    if (n <= 0) return String::FromBytes({}, s.Encoding());
     const int len = Len(s);
     return n >= len ? s : s.Substring(len - n + 1, n);
 }
