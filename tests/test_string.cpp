@@ -206,6 +206,30 @@ TEST(String, FormatPatterns) {
         EXPECT_EQ(Format(c.value, c.pattern).Bytes(), c.expected) << c.value << " " << c.pattern;
 }
 
+// Where the value scaled by its decimals is too big for a double to count
+// exactly, or overflows, the digits are still the value's ("i.nf" before).
+TEST(String, FormatManyDigitsAndNonFiniteValues) {
+    const std::string zeros320(320, '0');
+    struct Case {
+        double value;
+        std::string pattern, expected;
+    } const cases[] = {
+        {1.5, "0." + zeros320, "1.5" + zeros320.substr(1)},
+        {123.456, "0.000000000000000000000000", "123.456000000000003069544618"},
+        {std::ldexp(1.0, -31), "0." + std::string(30, '0'), "0.000000000465661287307739257813"},  // a tie: away from zero
+        {-0.99999999999999989, "0." + std::string(15, '0'), "-1.000000000000000"},
+        {1e22, "#,##0.0", "10,000,000,000,000,000,000,000.0"},
+        {HUGE_VAL, "#", "inf"},
+        {-HUGE_VAL, "0.00 km", "-inf km"},
+        {std::nan(""), "0.0", "nan"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Format(c.value, c.pattern).Bytes(), c.expected) << c.pattern;
+    const std::string huge = Format(1e308, "0.00").Bytes();
+    EXPECT_EQ(huge.size(), 312u);
+    EXPECT_EQ(huge.substr(0, 18), "100000000000000001");
+    EXPECT_EQ(huge.substr(309), ".00");
+}
+
 TEST(String, TrimAndSlices) {
     struct Case {
         String got;

@@ -159,9 +159,35 @@ String Trimmed(const String& s, bool left, bool right) {
 }
 
 String ToChars(double v, std::chars_format format, int precision) {
-    char buf[400];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, format, precision);
-    return String(std::string_view(buf, size_t(r.ptr - buf)));
+    std::string buf(size_t(precision) + 330, '\0');  // room for 309 whole digits, sign, point, exponent
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, format, precision);
+    buf.resize(size_t(r.ptr - buf.data()));
+    return String(buf);
+}
+
+// The digits of magnitude (finite, >= 0) rounded half away from zero to
+// decimals places, without the point. Scaling works while the scaled number
+// is a whole double; beyond that (many decimals, or huge values) the exact
+// decimal expansion is rounded instead of printing the scaled double's noise
+// or, once it overflows, "inf".
+std::string RoundedDigits(double magnitude, int decimals) {
+    const double scaled = std::round(magnitude * std::pow(10.0, decimals));
+    if (scaled < 0x1p53) return ToChars(scaled, std::chars_format::fixed, 0).Bytes();
+    constexpr int kExact = 1075;  // a double's expansion ends within 1074 decimals
+    std::string exact = ToChars(magnitude, std::chars_format::fixed, std::max(decimals + 1, kExact)).Bytes();
+    const size_t point = exact.find('.');
+    exact.erase(point, 1);
+    const bool up = exact[point + size_t(decimals)] >= '5';
+    exact.resize(point + size_t(decimals));
+    if (up) {
+        size_t i = exact.size();
+        while (i > 0 && exact[i - 1] == '9') exact[--i] = '0';
+        if (i == 0)
+            exact.insert(0, 1, '1');
+        else
+            ++exact[i - 1];
+    }
+    return exact;
 }
 
 int DigitValue(char c) {
@@ -349,8 +375,9 @@ String Format(double value, const String& pattern) {
     };
     const int decimals = count(fracPattern, "0#");
 
-    const double scaled = std::round(std::abs(value) * std::pow(10.0, decimals));
-    std::string digits = ToChars(scaled, std::chars_format::fixed, 0).Bytes();
+    if (!std::isfinite(value))  // "inf", "-inf" or "nan" in place of the number
+        return String::FromBytes(p.substr(0, first) + Str(value).Bytes() + p.substr(last + 1), pattern.Encoding());
+    std::string digits = RoundedDigits(std::abs(value), decimals);
     if (digits.size() <= size_t(decimals)) digits.insert(0, size_t(decimals) + 1 - digits.size(), '0');
     std::string whole = digits.substr(0, digits.size() - size_t(decimals));
     std::string fraction = digits.substr(whole.size());
@@ -362,7 +389,7 @@ String Format(double value, const String& pattern) {
     const size_t keep = std::max(fraction.find_last_not_of('0') + 1, size_t(count(fracPattern, "0")));
     fraction.resize(std::min(keep, fraction.size()));
 
-    std::string out = value < 0 && scaled != 0 ? "-" : "";
+    std::string out = value < 0 && digits.find_first_not_of('0') != npos ? "-" : "";
     out += p.substr(0, first) + whole + (dot == npos ? "" : "." + fraction) + p.substr(last + 1);
     return String::FromBytes(std::move(out), pattern.Encoding());
 }
