@@ -108,6 +108,15 @@ void CheckEquality(const String& a, const String& b) {
     if (a == b && !a.IsEmpty()) FUZZ_CHECK(InStr(a, b) == 1 && InStr(b, a) == 1);
     if (!a.IsEmpty()) FUZZ_CHECK(InStr(a, a) == 1);
     if (fuzz::Clean(a)) FUZZ_CHECK(a == ConvertEncoding(a, Encodings::UTF8()));
+
+    // Appended to itself: twice the characters, the second copy found where it starts.
+    String twice = a;
+    twice += twice;
+    FUZZ_CHECK(twice.Bytes() == a.Bytes() + a.Bytes() && twice.Encoding() == a.Encoding());
+    if (fuzz::Clean(a) && !a.IsEmpty()) {
+        FUZZ_CHECK(Len(twice) == 2 * Len(a) && Right(twice, Len(a)) == a);
+        FUZZ_CHECK(InStr(Len(a) + 1, twice, a) == Len(a) + 1);
+    }
 }
 
 // The fields, each a piece of s in order, joined again with sep.
