@@ -367,6 +367,22 @@ TEST_F(BlockConvertTest, CancelConvertsNothing) {
     EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
 }
 
+TEST_F(BlockConvertTest, EscapeAnswersCancelAlthoughTwoButtonsCarryTheCancelFlag) {
+    w->EditField1()->SetText("Hi");
+    WhenSheetShows([](sizeWarnSheet* sheet) {
+        QMainWindow* window = QtAccess::Window(sheet);
+        QApplication::setActiveWindow(window);
+        QTest::keyClick(window, Qt::Key_Escape);
+    });
+    w->EditField1()->SetText(std::string(20001, 'x'));
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
+    EXPECT_FALSE(globalVars::convertAnyway);
+    EXPECT_FALSE(globalVars::convert1000);
+    EXPECT_EQ(Len(w->EditField1()->Text()), 20001);
+    EXPECT_EQ(Outputs()[0], "72 105") << "nothing converted";
+}
+
 TEST_F(BlockConvertTest, ConvertAllAnywayConvertsTheWholeBlock) {
     WhenSheetShows([](sizeWarnSheet* sheet) { sheet->PushButton3()->Push(); });
     w->EditField1()->SetText(std::string(25000, 'B'));
