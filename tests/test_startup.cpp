@@ -31,7 +31,7 @@ using Strings = std::vector<std::string>;
 
 const std::string kOldSystemMessage =
     "This version of Charvellarequires Mac OS X 10.3 or later, and will not run on earlier versions of "
-    "the Mac OS.\r\rPlease visit www.tessarinds.com to download a version for your Mac OS.";
+    "the Mac OS.\n\nPlease visit www.tessarinds.com to download a version for your Mac OS.";
 const std::string kNilObjectMessage = "An exception of class NilObjectException was not handled.";
 
 // Start-up up to the event loop: the file type, the application object with

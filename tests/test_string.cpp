@@ -33,7 +33,7 @@ TEST(String, ChrAndAscRoundTripInMacRoman) {
     EXPECT_EQ(Chr(0x3042).Encoding(), Encodings::UTF8());
     EXPECT_EQ(Chr(-1).Bytes(), "");
     EXPECT_EQ(Asc(""), 0);
-    EXPECT_EQ(EndOfLine().Bytes(), "\r");
+    EXPECT_EQ(EndOfLine().Bytes(), "\n");
 }
 
 TEST(String, EqualityIgnoresCaseAndEncoding) {
@@ -206,6 +206,30 @@ TEST(String, FormatPatterns) {
         EXPECT_EQ(Format(c.value, c.pattern).Bytes(), c.expected) << c.value << " " << c.pattern;
 }
 
+// Where the value scaled by its decimals is too big for a double to count
+// exactly, or overflows, the digits are still the value's ("i.nf" before).
+TEST(String, FormatManyDigitsAndNonFiniteValues) {
+    const std::string zeros320(320, '0');
+    struct Case {
+        double value;
+        std::string pattern, expected;
+    } const cases[] = {
+        {1.5, "0." + zeros320, "1.5" + zeros320.substr(1)},
+        {123.456, "0.000000000000000000000000", "123.456000000000003069544618"},
+        {std::ldexp(1.0, -31), "0." + std::string(30, '0'), "0.000000000465661287307739257813"},  // a tie: away from zero
+        {-0.99999999999999989, "0." + std::string(15, '0'), "-1.000000000000000"},
+        {1e22, "#,##0.0", "10,000,000,000,000,000,000,000.0"},
+        {HUGE_VAL, "#", "inf"},
+        {-HUGE_VAL, "0.00 km", "-inf km"},
+        {std::nan(""), "0.0", "nan"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Format(c.value, c.pattern).Bytes(), c.expected) << c.pattern;
+    const std::string huge = Format(1e308, "0.00").Bytes();
+    EXPECT_EQ(huge.size(), 312u);
+    EXPECT_EQ(huge.substr(0, 18), "100000000000000001");
+    EXPECT_EQ(huge.substr(309), ".00");
+}
+
 TEST(String, TrimAndSlices) {
     struct Case {
         String got;
@@ -231,6 +255,95 @@ TEST(String, TrimAndSlices) {
     };
     for (const Case& c : cases) EXPECT_EQ(c.got.Bytes(), c.expected);
     EXPECT_EQ(Mid(Roman("\x8E\x8F"), 2, 1).Encoding(), Encodings::MacRoman());
+}
+
+// Counts and positions at the ends of the int range are clamped before any
+// arithmetic (UBSan reported Right("", INT_MIN)); short and long multi-byte
+// strings take the scan and the index paths.
+TEST(String, ExtremeCountsAndPositions) {
+    const String texts[] = {"", "abc", "aé€", Repeat("é€", 20), Roman("\x8E\x8F")};
+    for (const String& s : texts) {
+        SCOPED_TRACE(s.ToUTF8());
+        const int len = Len(s);
+        for (const int n : {INT_MIN, INT_MIN + 1, -1, 0}) {
+            EXPECT_EQ(Left(s, n).Bytes(), "");
+            EXPECT_EQ(Right(s, n).Bytes(), "");
+            EXPECT_EQ(Right(s, n).Encoding(), s.Encoding());
+            EXPECT_EQ(Mid(s, 1, n).Bytes(), "");
+            EXPECT_EQ(Mid(s, INT_MAX, n).Bytes(), "");
+            EXPECT_EQ(s.Substring(n, n).Bytes(), "");
+            EXPECT_EQ(NthField(s, ",", n).Bytes(), "");
+            EXPECT_EQ(s.CodeAt(n), 0);
+        }
+        for (const int n : {INT_MAX - 1, INT_MAX}) {
+            EXPECT_EQ(Left(s, n).Bytes(), s.Bytes());
+            EXPECT_EQ(Right(s, n).Bytes(), s.Bytes());
+            EXPECT_EQ(Mid(s, n).Bytes(), "");
+            EXPECT_EQ(Mid(s, n, n).Bytes(), "");
+            EXPECT_EQ(Mid(s, INT_MIN, n).Bytes(), s.Bytes());
+            EXPECT_EQ(Mid(s, 2, n).Bytes(), Mid(s, 2).Bytes());
+            EXPECT_EQ(s.Substring(INT_MIN, n).Bytes(), s.Bytes());
+            EXPECT_EQ(NthField(s, ",", n).Bytes(), "");
+            EXPECT_EQ(s.CodeAt(n), 0);
+            EXPECT_EQ(InStr(n, s, ""), 0);
+            EXPECT_EQ(InStr(n, s, "a"), 0);
+        }
+        EXPECT_EQ(Mid(s, INT_MIN).Bytes(), s.Bytes());
+        EXPECT_EQ(Right(s, len).Bytes(), s.Bytes());
+        EXPECT_EQ(InStr(INT_MIN, s, ""), len ? 1 : 0);
+        EXPECT_EQ(InStr(INT_MIN, s, "a"), InStr(s, "a"));
+    }
+    EXPECT_EQ(Chr(INT_MIN).Bytes(), "");
+    EXPECT_EQ(Chr(INT_MAX).Bytes(), "");
+    EXPECT_EQ(Encodings::MacJapanese().Chr(INT_MIN).Bytes(), "");
+    EXPECT_EQ(Encodings::UTF8().Chr(INT_MAX).Bytes(), "");
+    EXPECT_EQ(Str(INT_MIN).Bytes(), "-2147483648");
+    EXPECT_EQ(Val(Str(INT_MIN)), INT_MIN);
+    EXPECT_EQ(Hex(INT_MIN).Bytes(), "80000000");
+    EXPECT_EQ(Hex(INT64_MIN).Bytes(), "8000000000000000");
+}
+
+// The MacJapanese characters that stand for several Unicode characters (such as
+// 0xFF, "…" with a variant mark), each in the middle of some text.
+TEST(String, CharactersOfSeveralCodePointsMatchTheirConversion) {
+    const TextEncoding japanese = Encodings::MacJapanese(), utf8 = Encodings::UTF8();
+    int found = 0;
+    for (int code = 0; code <= 0xFCFC; ++code) {
+        const String ch = japanese.Chr(code);
+        const String unicode = ConvertEncoding(ch, utf8);
+        if (ch.IsEmpty() || Len(unicode) < 2) continue;
+        ++found;
+        SCOPED_TRACE(code);
+        const String text = Japanese("a") + ch + Japanese("\x82\xA0");  // stays MacJapanese
+        const String textUnicode = ConvertEncoding(text, utf8);
+        ASSERT_EQ(text.Encoding(), japanese);
+        EXPECT_TRUE(ch == unicode);
+        EXPECT_TRUE(unicode == ch);
+        EXPECT_TRUE(text == textUnicode);
+        EXPECT_TRUE(ConvertEncoding(textUnicode, japanese) == textUnicode);
+        EXPECT_EQ(InStr(text, unicode), 2);
+        EXPECT_EQ(InStr(textUnicode, ch), 2);
+        EXPECT_EQ(InStr(3, textUnicode + textUnicode, ch), Len(textUnicode) + 2);
+        EXPECT_EQ(ReplaceAll(text, unicode, "-").ToUTF8(), "a-あ");
+        EXPECT_EQ(ReplaceAll(textUnicode, ch, "-").ToUTF8(), "a-あ");
+        EXPECT_EQ(CountFields(textUnicode, ch), 2);
+        EXPECT_EQ(NthField(text, unicode, 2).ToUTF8(), "あ");
+        // Only part of the character is no match for it, nor it for its part.
+        const String first = Left(unicode, 1);
+        EXPECT_FALSE(ch == first);
+        EXPECT_FALSE(first == ch);
+        EXPECT_EQ(InStr(ch, first), 0);
+        EXPECT_EQ(ReplaceAll(text, first, "-").Bytes(), text.Bytes());
+        EXPECT_EQ(InStr(first, ch), 0);
+    }
+    EXPECT_EQ(found, 56);
+    // Longer runs too: the UTF-8 conversion of every such character in a row.
+    String all = String::FromBytes({}, japanese);
+    for (int code = 0; code <= 0xFCFC; ++code)
+        if (const String ch = japanese.Chr(code); !ch.IsEmpty() && Len(ConvertEncoding(ch, utf8)) > 1) all += ch;
+    ASSERT_EQ(all.Encoding(), japanese);
+    EXPECT_TRUE(all == ConvertEncoding(all, utf8));
+    EXPECT_EQ(InStr(ConvertEncoding(all, utf8), Mid(all, 30, 10)), Len(ConvertEncoding(Left(all, 29), utf8)) + 1);
 }
 
 // Short and long strings take different paths (scan versus shared index).

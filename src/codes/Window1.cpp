@@ -5,6 +5,7 @@
 #include "app/BundlePictures.h"
 #include "app/Charvella.h"
 #include "app/Dialog1.h"
+#include "blocks/BlockConvert.h"
 #include "table/tableWindow.h"
 
 using namespace fw;
@@ -128,10 +129,8 @@ void Window1::_CreateControls0() {
     AddLabel(AddControl<Label>("asciiValueOut"), {-10, 39, 52, 16, "Dec", 12, 3, kBlack});
     AddLabel(AddControl<Label>("StaticText2"), {111, 39, 52, 16, "Hex", 12, 3, kBlack});
     AddLabel(AddControl<Label>("StaticText4"), {111, 12, 52, 16, "Binary", 12, 3, kBlack});
-    // The block converter comes later; until then its button is shown
-    // disabled rather than doing nothing.
     AddButton(AddControl<PushButton>("PushButton1"), {20, 78, 80, 20, "Blocks"});
-    PushButton1()->SetEnabled(false);
+    PushButton1()->Action = [this] { PushButton1_Action(PushButton1()); };
     AddLabel(AddControl<Label>("errorField"), {2, 58, 205, 20, "", 10, 2, kErrorRed});
     PushButton* table = AddControl<PushButton>("PushButton2");
     AddButton(table, {117, 78, 80, 20, "Table"});
@@ -169,6 +168,8 @@ void Window1::outputBin_GotFocus(EditSelectAllField*) { NonNil(App())->focusLoca
 bool Window1::outputBin_KeyDown(EditSelectAllField*, const String&) { return false; }
 bool Window1::outputDec_KeyDown(EditSelectAllField*, const String&) { return false; }
 bool Window1::outputHex_KeyDown(EditSelectAllField*, const String&) { return false; }
+
+void Window1::PushButton1_Action(PushButton*) { BlockConvert::Instance()->Show(); }
 
 // The icon opens the About box on release, as a button does.
 void Window1::aboutButtonCanvas_MouseUp(Canvas*, int, int) { NonNil(Dialog1::Instance())->Show(); }

@@ -49,6 +49,8 @@ public:
     bool outputHex_KeyDown(EditSelectAllField* field, const fw::String& key);
     void aboutButtonCanvas_MouseUp(fw::Canvas* canvas, int x, int y);
     bool aboutButtonCanvas_MouseDown(fw::Canvas* canvas, int x, int y);
+    // "Blocks": shows the block converter.
+    void PushButton1_Action(fw::PushButton* button);
     void PushButton2_Action(fw::PushButton* button);
 
     void Event_Open() override;

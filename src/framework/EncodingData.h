@@ -76,5 +76,13 @@ extern const size_t kMacJapaneseCharCount;
 extern const MacJapaneseSequence kMacJapaneseSequences[];
 extern const size_t kMacJapaneseSequenceCount;
 
+// The Unicode characters that a decoded sequence key (kSequence | place) stands for.
+inline std::u32string_view SequenceText(char32_t key) {
+    const char32_t* u = kMacJapaneseSequences[key - kSequence].unicode;
+    size_t n = 1;
+    while (n < kMaxSequence && u[n] != U'\0') ++n;
+    return {u, n};
+}
+
 }  // namespace detail
 }  // namespace fw

@@ -28,6 +28,7 @@ struct Seams {
     std::vector<std::string> shownURLs;
     std::vector<std::string> trace;
     std::optional<int> quitCode;
+    bool failNextYield = false;
 };
 Seams& TestSeams();
 inline bool TestMode() { return TestSeams().testMode; }

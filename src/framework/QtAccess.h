@@ -8,6 +8,7 @@
 #include "framework/MenuItem.h"
 #include "framework/Picture.h"
 #include "framework/RectControl.h"
+#include "framework/TextArea.h"
 #include "framework/TextField.h"
 #include "framework/Timer.h"
 #include "framework/UpDownArrows.h"
@@ -21,6 +22,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 namespace fw::internal {
@@ -35,6 +37,7 @@ struct QtAccess {
     static QTreeWidget* Tree(const Listbox* list) { return static_cast<QTreeWidget*>(Widget(list)); }
     static QToolButton* UpArrow(const UpDownArrows* arrows) { return arrows->UpButton(); }
     static QToolButton* DownArrow(const UpDownArrows* arrows) { return arrows->DownButton(); }
+    static QPlainTextEdit* Edit(const TextArea* area) { return area->Edit(); }
     static QImage& Image(Picture* picture) { return picture->Image(); }
     static QImage Composed(const Picture* picture) { return picture->Composed(); }
     static PicturePtr MakePicture(const QImage& image) { return PicturePtr(new Picture(image)); }

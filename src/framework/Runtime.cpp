@@ -254,6 +254,10 @@ void YieldToScheduler() {
     // serves; look at it every 64th call and repaint at most 30 times a second.
     static unsigned calls = 0;
     static QElapsedTimer sinceRepaint;
+    if (internal::TestSeams().failNextYield) {
+        internal::TestSeams().failNextYield = false;
+        throw OutOfMemoryException();
+    }
     if (++calls % 64 != 0) return;
     if (sinceRepaint.isValid() && sinceRepaint.elapsed() < 33) return;
     sinceRepaint.start();
@@ -288,6 +292,8 @@ bool Gestalt(const String& selector, int32_t& result) {
 namespace testing {
 
 void EnableTestMode() { internal::TestSeams().testMode = true; }
+
+void FailNextYield() { internal::TestSeams().failNextYield = true; }
 
 std::vector<std::string> TakeMessageBoxes() {
     return std::exchange(internal::TestSeams().messageBoxes, {});

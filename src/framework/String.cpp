@@ -73,16 +73,25 @@ bool IsPureASCII(const String& s) {
            std::all_of(s.Bytes().begin(), s.Bytes().end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; });
 }
 
-// Walks a string character by character, giving case-folded keys. ASCII in an
+// Walks a string giving case-folded keys, one per Unicode character, so that
+// text compares the same in every encoding: a MacJapanese character that
+// stands for several Unicode characters gives one key for each. ASCII in an
 // ASCII-compatible encoding takes the short way; a stray byte is a key of its own.
 class FoldCursor {
 public:
     explicit FoldCursor(const String& s, size_t pos = 0)
         : e_(&Effective(s.Encoding())), b_(s.Bytes()), pos_(pos) {}
-    bool AtEnd() const { return pos_ >= b_.size(); }
+    bool AtEnd() const { return pos_ >= b_.size() && pending_.empty(); }
+    // Between two characters of the string, not inside one that gives several keys.
+    bool AtBoundary() const { return pending_.empty(); }
     size_t Pos() const { return pos_; }
     void Skip() { pos_ += detail::CharLength(*e_, b_, pos_); }
     char32_t Next() {
+        if (!pending_.empty()) {
+            const char32_t c = pending_.front();
+            pending_.remove_prefix(1);
+            return detail::Fold(c);
+        }
         const uint8_t byte = static_cast<uint8_t>(b_[pos_]);
         if (byte < 0x80 && e_->asciiCompatible) {
             ++pos_;
@@ -90,7 +99,10 @@ public:
         }
         const detail::DecodedChar c = detail::DecodeChar(*e_, b_, pos_);
         pos_ += c.length;
-        return c.wellFormed ? detail::Fold(c.unicode) : kStray | byte;
+        if (!c.wellFormed) return kStray | byte;
+        if (c.unicode < detail::kSequence) return detail::Fold(c.unicode);
+        pending_ = detail::SequenceText(c.unicode);
+        return Next();
     }
 
 private:
@@ -98,6 +110,7 @@ private:
     const EncodingData* e_;
     std::string_view b_;
     size_t pos_;
+    std::u32string_view pending_;  // the rest of a character that gives several keys
 };
 
 constexpr size_t npos = std::string::npos;
@@ -108,7 +121,7 @@ std::pair<size_t, size_t> Find(const String& s, size_t from, const String& find)
         FoldCursor h = at, f(find);
         bool match = true;
         while (match && !f.AtEnd()) match = !h.AtEnd() && h.Next() == f.Next();
-        if (match) return {at.Pos(), h.Pos()};
+        if (match && h.AtBoundary()) return {at.Pos(), h.Pos()};
     }
     return {npos, npos};
 }
@@ -146,9 +159,35 @@ String Trimmed(const String& s, bool left, bool right) {
 }
 
 String ToChars(double v, std::chars_format format, int precision) {
-    char buf[400];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, format, precision);
-    return String(std::string_view(buf, size_t(r.ptr - buf)));
+    std::string buf(size_t(precision) + 330, '\0');  // room for 309 whole digits, sign, point, exponent
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, format, precision);
+    buf.resize(size_t(r.ptr - buf.data()));
+    return String(buf);
+}
+
+// The digits of magnitude (finite, >= 0) rounded half away from zero to
+// decimals places, without the point. Scaling works while the scaled number
+// is a whole double; beyond that (many decimals, or huge values) the exact
+// decimal expansion is rounded instead of printing the scaled double's noise
+// or, once it overflows, "inf".
+std::string RoundedDigits(double magnitude, int decimals) {
+    const double scaled = std::round(magnitude * std::pow(10.0, decimals));
+    if (scaled < 0x1p53) return ToChars(scaled, std::chars_format::fixed, 0).Bytes();
+    constexpr int kExact = 1075;  // a double's expansion ends within 1074 decimals
+    std::string exact = ToChars(magnitude, std::chars_format::fixed, std::max(decimals + 1, kExact)).Bytes();
+    const size_t point = exact.find('.');
+    exact.erase(point, 1);
+    const bool up = exact[point + size_t(decimals)] >= '5';
+    exact.resize(point + size_t(decimals));
+    if (up) {
+        size_t i = exact.size();
+        while (i > 0 && exact[i - 1] == '9') exact[--i] = '0';
+        if (i == 0)
+            exact.insert(0, 1, '1');
+        else
+            ++exact[i - 1];
+    }
+    return exact;
 }
 
 int DigitValue(char c) {
@@ -244,6 +283,7 @@ String Mid(const String& s, int start, int length) { return s.Substring(start, l
 String Left(const String& s, int n) { return s.Substring(1, n); }
 
 String Right(const String& s, int n) {
+    if (n <= 0) return String::FromBytes({}, s.Encoding());
     const int len = Len(s);
     return n >= len ? s : s.Substring(len - n + 1, n);
 }
@@ -335,8 +375,9 @@ String Format(double value, const String& pattern) {
     };
     const int decimals = count(fracPattern, "0#");
 
-    const double scaled = std::round(std::abs(value) * std::pow(10.0, decimals));
-    std::string digits = ToChars(scaled, std::chars_format::fixed, 0).Bytes();
+    if (!std::isfinite(value))  // "inf", "-inf" or "nan" in place of the number
+        return String::FromBytes(p.substr(0, first) + Str(value).Bytes() + p.substr(last + 1), pattern.Encoding());
+    std::string digits = RoundedDigits(std::abs(value), decimals);
     if (digits.size() <= size_t(decimals)) digits.insert(0, size_t(decimals) + 1 - digits.size(), '0');
     std::string whole = digits.substr(0, digits.size() - size_t(decimals));
     std::string fraction = digits.substr(whole.size());
@@ -348,7 +389,7 @@ String Format(double value, const String& pattern) {
     const size_t keep = std::max(fraction.find_last_not_of('0') + 1, size_t(count(fracPattern, "0")));
     fraction.resize(std::min(keep, fraction.size()));
 
-    std::string out = value < 0 && scaled != 0 ? "-" : "";
+    std::string out = value < 0 && digits.find_first_not_of('0') != npos ? "-" : "";
     out += p.substr(0, first) + whole + (dot == npos ? "" : "." + fraction) + p.substr(last + 1);
     return String::FromBytes(std::move(out), pattern.Encoding());
 }
@@ -399,6 +440,6 @@ String ConvertEncoding(const String& s, TextEncoding enc) {
     return String::FromBytes(detail::Transcode(Effective(s.Encoding()), s.Bytes(), *enc.Data()), enc);
 }
 
-String EndOfLine() { return "\r"; }
+String EndOfLine() { return "\n"; }
 
 }  // namespace fw

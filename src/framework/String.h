@@ -8,8 +8,12 @@
 // point, in MacJapanese one or two bytes; for these the first index-based
 // access builds a table of character offsets that copies of the string share,
 // so a loop of Mid(s, i, 1) or Asc over every character costs O(n) in all.
+// The framework is single-threaded: these shared caches are not synchronised,
+// which is safe because every string lives on the one user-interface thread.
 //
-// Comparison, InStr, ReplaceAll and the field functions ignore letter case.
+// Comparison, InStr, ReplaceAll and the field functions ignore letter case and
+// compare Unicode characters, so a MacJapanese character that stands for
+// several of them matches its conversion in any encoding.
 // Line ends inside the program are carriage returns (Chr(13)).
 
 #include "framework/TextEncoding.h"
@@ -110,7 +114,8 @@ String DefineEncoding(const String& s, TextEncoding enc);
 // The same characters, converted into another encoding ("?" where it has none).
 // Bytes that are no character of their encoding convert as U+FFFD.
 String ConvertEncoding(const String& s, TextEncoding enc);
-// The platform line ending as the program sees it: a carriage return.
+// The platform's line ending, a line feed. Inside the program's own texts
+// the line separator is still the carriage return.
 String EndOfLine();
 
 }  // namespace fw

@@ -31,6 +31,10 @@ void SetLocalAddress(const char* address);
 // platform would; returns the application's answer.
 bool SendAppleEvent(const char* eventClass, const char* eventID);
 
+// Makes the next loop yield raise OutOfMemoryException, as memory running
+// out in the middle of a long loop would.
+void FailNextYield();
+
 // Handles all pending events (posted events, timers due, deferred deletes).
 void ProcessEvents();
 

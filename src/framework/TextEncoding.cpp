@@ -117,10 +117,6 @@ struct MacJapaneseTables {
     }
 };
 
-std::u32string SequenceText(const detail::MacJapaneseSequence& s) {
-    return std::u32string(s.unicode, std::find(s.unicode + 1, std::end(s.unicode), U'\0'));
-}
-
 const MacJapaneseTables& Japanese() {
     static const MacJapaneseTables tables = [] {
         MacJapaneseTables t;
@@ -134,7 +130,7 @@ const MacJapaneseTables& Japanese() {
         for (size_t i = 0; i < detail::kMacJapaneseSequenceCount; ++i) {
             const auto& s = detail::kMacJapaneseSequences[i];
             t.Slot(s.code) = kSequence | char32_t(i);
-            t.fromSequence.emplace(SequenceText(s), s.code);
+            t.fromSequence.emplace(detail::SequenceText(kSequence | char32_t(i)), s.code);
             t.sequenceStarts.insert(s.unicode[0]);
         }
         return t;
@@ -269,7 +265,7 @@ std::u32string Decode(const EncodingData& e, std::string_view b) {
     for (size_t pos = 0; pos < b.size();) {
         const DecodedChar c = DecodeChar(e, b, pos);
         if (c.unicode >= kSequence)
-            out += SequenceText(kMacJapaneseSequences[c.unicode - kSequence]);
+            out += SequenceText(c.unicode);
         else
             out += c.unicode;
         pos += c.length;

@@ -126,9 +126,17 @@ void Window::SetTitle(const String& title) { widget_->setWindowTitle(ToQString(t
 int Window::Width() const { return content_->width(); }
 int Window::Height() const { return content_->height(); }
 
+int Window::MenuHeight() const {
+    const QWidget* menu = widget_->menuWidget();
+    return menu ? menu->sizeHint().height() : 0;
+}
+
 void Window::SetSize(int width, int height) {
     content_->resize(width, height);
-    widget_->resize(widget_->sizeHint().expandedTo(QSize(width, height)));
+    if (framed_ && widget_->layout()->sizeConstraint() != QLayout::SetFixedSize)
+        widget_->resize(width, height + MenuHeight());
+    else
+        widget_->resize(widget_->sizeHint().expandedTo(QSize(width, height)));
     // A hidden window gets no resize event; its controls follow all the same.
     FollowContentSize(content_->width(), content_->height());
 }
@@ -166,7 +174,7 @@ void Window::Construct() {
     Layout();
     CreateControls();
     RaiseEvent([this] { Event_Open(); });
-    if (visible_ && !closed_) Show();
+    if (visible_ && !closed_ && frame_ != 8) Show();
 }
 
 void Window::ApplyFrame() {
@@ -189,12 +197,12 @@ void Window::ApplyFrame() {
         widget_->setWindowFlags(flags);
     }
     if (frame_ == 0 && menuBarVisible_) internal::InstallMenuBar(widget_);
-    // The window takes the size its content was given (a window that may be
-    // resized would otherwise open at its minimum size).
-    const QSize minimum = content_->minimumSize();
-    content_->setMinimumSize(size);
-    widget_->adjustSize();
-    content_->setMinimumSize(minimum);
+    if (widget_->layout()->sizeConstraint() == QLayout::SetFixedSize) {
+        widget_->adjustSize();
+    } else {
+        // A resizable window opens at its design size, not at its minimum.
+        widget_->resize(size.width(), size.height() + MenuHeight());
+    }
 }
 
 void Window::Show() {
@@ -248,6 +256,9 @@ void Window::Close() {
     if (modalLoop_) modalLoop_->quit();
     const bool wasActive = widget_->isActiveWindow();
     if (widget_->isVisible()) widget_->close();
+    // A closed sheet no longer belongs to its parent's widget, whichever of
+    // the two is deleted first.
+    if (sheetParent_) widget_->setParent(nullptr);
     // The window behind becomes the front window, with the keyboard, as the
     // program sees it; not every window system hands it on by itself.
     if (wasActive && WindowCount() > 0) {

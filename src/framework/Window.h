@@ -19,6 +19,7 @@
 // window and go on, even through a loop that yields or a modal sheet.
 
 #include "framework/Exceptions.h"
+#include "framework/MouseCursor.h"
 #include "framework/RectControl.h"
 #include "framework/String.h"
 
@@ -80,6 +81,10 @@ public:
     void Close();
     bool IsClosed() const { return closed_; }
 
+    // The cursor shown over the window: the standard pointer or the wait cursor.
+    MouseCursorPtr MouseCursor() const;
+    void SetMouseCursor(const MouseCursorPtr& cursor);
+
     // The control of that name; NilObjectException when there is none and
     // IllegalCastException when it is of another class.
     template <class C>
@@ -91,7 +96,8 @@ public:
         return typed;
     }
 
-    // Runs Layout, CreateControls and the Open event.
+    // Runs Layout, CreateControls and the Open event, then shows a visible
+    // window; a sheet waits for ShowWithin or ShowModalWithin.
     void Construct();
 
 protected:
@@ -128,6 +134,7 @@ private:
     void Adopt(std::unique_ptr<RectControl> control, const String& name);
     RectControl* FindControl(const String& name) const;
     void ApplyFrame();
+    int MenuHeight() const;
     void ContentResized(int width, int height);
     void FollowContentSize(int width, int height);
     void Activated();

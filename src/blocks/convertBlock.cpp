@@ -1,0 +1,142 @@
+// The block converter's conversion: the count, the warning about a very
+// long block, the progress sheet, and the engine's outputs in the areas.
+
+#include "app/globalVars.h"
+#include "blocks/BlockConvert.h"
+#include "blocks/BlockEngine.h"
+#include "blocks/fasterPlease.h"
+#include "blocks/sizeWarnSheet.h"
+#include "codes/TextUtilitiesSubset.h"
+#include "framework/MouseCursor.h"
+#include "framework/Runtime.h"
+
+#include <chrono>
+
+using namespace fw;
+
+namespace {
+
+// Writes the engine's progress into the progress sheet. A count inside a
+// loop shows only while the sheet is in front. Each write is repainted at
+// once, up to 30 times a second, so that repainting does not outweigh the
+// conversion; the yield shows the rest.
+class SheetProgress : public BlockEngine::Progress {
+public:
+    void Count(const String& label) override {
+        if (dynamic_cast<fasterPlease*>(WindowAt(0))) Show(label);
+    }
+    void Label(const String& label) override { Show(label); }
+
+private:
+    void Show(const String& label) {
+        fw::Label* line = fasterPlease::Instance()->StaticText1();
+        line->SetText(label);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastRepaint_ < std::chrono::milliseconds(33)) return;
+        lastRepaint_ = now;
+        line->Refresh(true);
+    }
+    std::chrono::steady_clock::time_point lastRepaint_{};
+};
+
+void showProgressSheet(BlockConvert* parent) {
+    fasterPlease* sheet = fasterPlease::Instance();
+    sheet->ShowWithin(parent);
+    sheet->StaticText1()->SetText("Converting\u2026");
+    sheet->StaticText1()->Refresh(true);
+}
+
+// Closes the first open window of class W, from the front.
+template <class W>
+void closeFirst() {
+    for (int i = 0; i < WindowCount(); ++i) {
+        if (auto* window = dynamic_cast<W*>(WindowAt(i))) {
+            window->Close();
+            return;
+        }
+    }
+}
+
+void closeProgressSheet() { closeFirst<fasterPlease>(); }
+
+void showCount(Label* count, int n) {
+    count->SetText(Str(n) + " characters");
+    count->Refresh(true);
+}
+
+// Asks whether to convert the first part, all, or nothing of a long block;
+// the answer is in the two flags.
+void askAboutSize(BlockConvert* window) {
+    globalVars::convertAnyway = false;
+    globalVars::convert1000 = false;
+    const String limit = Str(BlockEngine::kWarnLength);
+    const String warning =
+        "Warning: Converting large text blocks (over " + limit + " characters in length) is not recommended.";
+    int32_t sysv = 0;
+    const bool oldSystem = System::Gestalt("sysv", sysv) && sysv < 0x0A00;
+    const String middle = oldSystem ? String("\u2022 You may need to increase the memory allocated to Charvella "
+                                             "using the Finder.")
+                                    : "\u2022 Converting only the first " + limit +
+                                          " characters is highly recommended.";
+    const String advice = "\u2022 Large amounts of text may take a very long time to convert." + Chr(13) + middle +
+                          Chr(13) + "\u2022 You can turn off this warning with the Edit menu.";
+    sizeWarnSheet* sheet = sizeWarnSheet::Instance();
+    sheet->PushButton1()->SetCaption("Convert " + limit);
+    sheet->StaticText1()->SetText(warning);
+    sheet->StaticText2()->SetText(advice);
+    // A sheet is attached to its parent by the window system: the placement
+    // that very old systems needed has no meaning here.
+    sheet->ShowModalWithin(window);
+    // The wait can also end without an answer (the program quitting): then
+    // the flags say nothing is converted, and no sheet may stay behind.
+    closeFirst<sizeWarnSheet>();
+}
+
+}  // namespace
+
+void BlockConvert::convertBlock(String s) {
+    try {
+        // Codes are taken in the system encoding, whichever event converts.
+        s = TextUtilitiesSubset::ConvertText(s, TextUtilitiesSubset::SystemEncoding());
+        int32_t n = Len(s);
+        showCount(charCountField(), n);
+        globalVars::convertAnyway = true;
+        globalVars::convert1000 = false;
+        for (TextArea* area : {EditField2(), EditField3(), EditField4()}) area->SetReadOnly(false);
+
+        if (n > BlockEngine::kWarnLength && !globalVars::dontWarn) {
+            askAboutSize(this);
+            if (IsClosed()) return;
+        }
+        if (globalVars::convert1000 || globalVars::convertAnyway) {
+            if (globalVars::convert1000) {
+                s = Left(s, BlockEngine::kWarnLength);
+                // This write converts the kept part once more, without asking.
+                EditField1()->SetText(s);
+                n = Len(s);
+                showCount(charCountField(), n);
+            }
+            SetMouseCursor(System::Cursors::Wait());
+            if (n > BlockEngine::kProgressLength) showProgressSheet(this);
+            SheetProgress progress;
+            const auto outputs = BlockEngine::convert(s, PopupType()->ListIndex(), globalVars::showHTML, &progress);
+            if (outputs) {
+                EditField2()->SetText(outputs->area[0]);
+                EditField3()->SetText(outputs->area[1]);
+                EditField4()->SetText(outputs->area[2]);
+            }
+            closeProgressSheet();
+        }
+        SetMouseCursor(System::Cursors::StandardPointer());
+        for (TextArea* area : {EditField2(), EditField3(), EditField4()}) area->SetReadOnly(true);
+    } catch (...) {
+        closeProgressSheet();
+        MsgBox("convertBlock conversion error.  This might be due to insufficient memory.");
+        // The areas stay as they are, but no wait cursor is left over an idle window.
+        SetMouseCursor(System::Cursors::StandardPointer());
+    }
+}
+
+String BlockConvert::rewrapOutput(const String& s, const String& kind) {
+    return BlockEngine::rewrap(s, kind, globalVars::showHTML);
+}

@@ -1,0 +1,536 @@
+// The block converter driven as a user drives it: typing and pasting into the
+// input, the input-form popup, the focus codes, resizing, the warning and
+// progress sheets, files dropped through the framework's drop path, and the
+// faults this version mends (codes that depended on the converting event,
+// unreadable dropped files, the wait cursor after a failed conversion).
+
+#include "ProgramFixture.h"
+
+#include "app/globalVars.h"
+#include "blocks/BlockConvert.h"
+#include "blocks/fasterPlease.h"
+#include "blocks/sizeWarnSheet.h"
+#include "framework/Canvas.h"
+#include "framework/ProgressBar.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+
+#include <functional>
+#include <string>
+
+using fw::internal::QtAccess;
+
+namespace {
+
+constexpr const char* kMemoryMessage = "convertBlock conversion error.  This might be due to insufficient memory.";
+
+std::string Bytes(const fw::String& s) {
+    return fw::ConvertEncoding(s, fw::Encodings::MacRoman()).Bytes();
+}
+
+// Windows of class W in the window list.
+template <class W>
+int OpenCount() {
+    int count = 0;
+    for (int i = 0; i < fw::WindowCount(); ++i) count += dynamic_cast<W*>(fw::WindowAt(i)) != nullptr;
+    return count;
+}
+
+}  // namespace
+
+class BlockConvertTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        globalVars::showHTML = false;
+        globalVars::dontWarn = false;
+        w = BlockConvert::Instance();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(QtAccess::Window(w)->windowHandle()));
+        fw::testing::TakeTrace();
+    }
+
+    QPlainTextEdit* Edit(fw::TextArea* area) { return QtAccess::Edit(area); }
+
+    void Focus(fw::TextArea* area) { QTest::mouseClick(Edit(area)->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); }
+
+    // The three output areas, as their characters' codes in MacRoman.
+    std::vector<std::string> Outputs() {
+        return {Bytes(w->EditField2()->Text()), Bytes(w->EditField3()->Text()), Bytes(w->EditField4()->Text())};
+    }
+
+    // Runs action once the warning sheet is up (it runs its own event loop).
+    // Should the action leave the sheet up, "Cancel" ends the wait.
+    void WhenSheetShows(std::function<void(sizeWarnSheet*)> action) {
+        QTimer::singleShot(0, [action] {
+            ASSERT_EQ(OpenCount<sizeWarnSheet>(), 1);
+            action(sizeWarnSheet::Instance());
+            QTimer::singleShot(2000, [] {
+                if (OpenCount<sizeWarnSheet>() == 0) return;
+                ADD_FAILURE() << "the sheet stayed up";
+                sizeWarnSheet::Instance()->PushButton2()->Push();
+            });
+        });
+    }
+
+    // Drops the local files at paths (or text when paths is empty) on the input.
+    void Drop(const QStringList& paths, const QString& text = {}) {
+        QMimeData data;
+        if (paths.isEmpty()) {
+            data.setText(text);
+        } else {
+            QList<QUrl> urls;
+            for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+            data.setUrls(urls);
+        }
+        QWidget* target = Edit(w->EditField1())->viewport();
+        const QPointF at(10, 10);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &move);
+        if (!move.isAccepted()) return;
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+    }
+
+    QString WriteFile(const char* name, const std::string& bytes) {
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes.data(), qint64(bytes.size()));
+        return path;
+    }
+
+    BlockConvert* w = nullptr;
+    QTemporaryDir dir;
+};
+
+// ---- Opening ----
+
+TEST_F(BlockConvertTest, TheBlocksButtonOpensTheOneBlockConverter) {
+    w->Close();
+    fw::testing::ProcessEvents();
+    Window1* converter = Window1::Instance();
+    QTest::mouseClick(QtAccess::Widget(converter->PushButton1()), Qt::LeftButton);
+    BlockConvert* opened = BlockConvert::Instance();
+    EXPECT_EQ(fw::WindowAt(0), opened);
+    EXPECT_EQ(opened->Title().ToUTF8(), "Block Convert");
+    QTest::mouseClick(QtAccess::Widget(converter->PushButton1()), Qt::LeftButton);
+    EXPECT_EQ(OpenCount<BlockConvert>(), 1);
+    // A new window starts from its design.
+    EXPECT_EQ(opened->charCountField()->Text().ToUTF8(), "0 characters");
+    EXPECT_EQ(opened->PopupType()->ListIndex(), 0);
+}
+
+TEST_F(BlockConvertTest, WindowDesign) {
+    EXPECT_EQ(w->Width(), 635);
+    EXPECT_EQ(w->Height(), 461);
+    struct Place {
+        fw::RectControl* control;
+        int left, top, width, height;
+    };
+    const Place places[] = {{w->EditField1(), 9, 28, 616, 83},     {w->StaticText1(), 7, 4, 83, 20},
+                            {w->EditField2(), 9, 147, 616, 83},    {w->Separator1(), 9, 119, 616, 4},
+                            {w->outputTitle2(), 9, 125, 591, 20},  {w->EditField3(), 9, 255, 616, 83},
+                            {w->OutputTitle3(), 9, 233, 591, 20},  {w->EditField4(), 9, 363, 616, 83},
+                            {w->OutputTitle4(), 9, 342, 591, 20},  {w->charCountField(), 205, 4, 420, 20},
+                            {w->PopupType(), 96, 4, 90, 20},       {w->StaticText5(), 189, 4, 368, 20}};
+    for (const Place& p : places)
+        EXPECT_EQ(QtAccess::Widget(p.control)->geometry(), QRect(p.left, p.top, p.width, p.height))
+            << p.control->Name().ToUTF8();
+    EXPECT_EQ(w->StaticText1()->Text().ToUTF8(), "Drag or type");
+    EXPECT_EQ(w->StaticText5()->Text().ToUTF8(), " here:");
+    EXPECT_TRUE(QtAccess::Widget(w->StaticText1())->font().bold());
+    EXPECT_EQ(QtAccess::Widget(w->outputTitle2())->font().pixelSize(), 10);
+    EXPECT_EQ(QtAccess::Widget(w->EditField1())->font().pixelSize(), 11);
+    EXPECT_EQ(Edit(w->EditField1())->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(Edit(w->EditField1())->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    const std::vector<std::string> rows = {"text", "decimal ASCII codes (spaced)", "hexadecimal", "binary"};
+    ASSERT_EQ(w->PopupType()->ListCount(), 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(w->PopupType()->List(i).ToUTF8(), rows[size_t(i)]);
+}
+
+// ---- Converting ----
+
+TEST_F(BlockConvertTest, EveryKeyConvertsTheWholeInput) {
+    Focus(w->EditField1());
+    EXPECT_EQ(App()->focusLocation, 5);
+    QTest::keyClicks(Edit(w->EditField1()), "H");
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"72", "48", "0100 1000"}));
+    QTest::keyClicks(Edit(w->EditField1()), "i");
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"72 105", "48 69", "0100 1000 0110 1001"}));
+    EXPECT_EQ(w->charCountField()->Text().ToUTF8(), "2 characters");
+    QTest::keyClick(Edit(w->EditField1()), Qt::Key_Backspace);
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"72", "48", "0100 1000"}));
+    // The outputs are read-only between conversions.
+    for (fw::TextArea* area : {w->EditField2(), w->EditField3(), w->EditField4()}) EXPECT_TRUE(area->ReadOnly());
+}
+
+TEST_F(BlockConvertTest, TheHTMLSettingWritesDecimalAndHexInHTMLForm) {
+    globalVars::showHTML = true;
+    w->EditField1()->SetText("AB");
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"&#65;&#66;", "%41%42", "0100 0001 0100 0010"}));
+    globalVars::showHTML = false;
+    w->convertBlock(w->EditField1()->Text());
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"65 66", "41 42", "0100 0001 0100 0010"}));
+}
+
+TEST_F(BlockConvertTest, EnterTypedIntoTheInputIsOneCarriageReturn) {
+    Focus(w->EditField1());
+    QTest::keyClicks(Edit(w->EditField1()), "a");
+    QTest::keyClick(Edit(w->EditField1()), Qt::Key_Return);
+    QTest::keyClicks(Edit(w->EditField1()), "b");
+    EXPECT_EQ(Bytes(w->EditField1()->Text()), "a\rb");
+    EXPECT_EQ(Outputs()[0], "97 13 98");
+}
+
+TEST_F(BlockConvertTest, FocusCodesFollowTheAreas) {
+    const std::pair<fw::TextArea*, int> areas[] = {
+        {w->EditField1(), 5}, {w->EditField2(), 6}, {w->EditField3(), 7}, {w->EditField4(), 8}};
+    for (const auto& [area, code] : areas) {
+        Focus(area);
+        EXPECT_EQ(App()->focusLocation, code) << area->Name().ToUTF8();
+    }
+}
+
+TEST_F(BlockConvertTest, TheInputFormNamesTheOutputsAndConvertsAgain) {
+    struct Row {
+        int index;
+        const char* input;
+        std::vector<std::string> titles, outputs;
+    };
+    const Row rows[] = {
+        {1, "72 105", {"Text Characters", "Hexadecimal", "Binary"}, {"Hi", "48 69", "0100 1000 0110 1001"}},
+        {2, "4869", {"Decimal ASCII codes", "Text Characters", "Binary"}, {"72 105", "Hi", "0100 1000 0110 1001"}},
+        {3, "0100100001101001", {"Decimal ASCII codes", "Hexadecimal", "Text Characters"}, {"72 105", "48 69", "Hi"}},
+        {0, "Hi", {"Decimal ASCII codes", "Hexadecimal", "Binary"}, {"72 105", "48 69", "0100 1000 0110 1001"}},
+    };
+    for (const Row& r : rows) {
+        w->EditField1()->SetText(r.input);
+        w->PopupType()->SetListIndex(r.index);
+        EXPECT_EQ((std::vector<std::string>{w->outputTitle2()->Text().ToUTF8(), w->OutputTitle3()->Text().ToUTF8(),
+                                            w->OutputTitle4()->Text().ToUTF8()}),
+                  r.titles);
+        EXPECT_EQ(Outputs(), r.outputs) << r.index;
+    }
+}
+
+TEST_F(BlockConvertTest, InvalidCodesShowTheirMessageInAllThreeAreas) {
+    const std::pair<int, const char*> cases[] = {
+        {1, "Input block of ASCII codes must contain integers (max 3 digits) separated by single spaces only."},
+        {2, "Input block of hex codes can only contain valid hex numbers! (0 thru F)."},
+        {3, "Input block of binary codes can only contain zeros and ones (0 and 1)."}};
+    w->EditField1()->SetText("7G2");
+    for (const auto& [row, message] : cases) {
+        w->PopupType()->SetListIndex(row);
+        EXPECT_EQ(Outputs(), (std::vector<std::string>(3, message)));
+        EXPECT_EQ(w->charCountField()->Text().ToUTF8(), "3 characters");
+    }
+}
+
+// Typing converted é into its MacRoman code, a change of the input form gave
+// its Unicode code point: every event now converts the same text.
+TEST_F(BlockConvertTest, CodesDoNotDependOnTheConvertingEvent) {
+    Focus(w->EditField1());
+    QTest::sendKeyEvent(QTest::Click, Edit(w->EditField1()), Qt::Key_Eacute, QString::fromUtf8("\u00E9"), {});
+    EXPECT_EQ(Outputs()[0], "142");
+    w->PopupType()->SetListIndex(0);  // no change: the same row
+    w->PopupType()->SetListIndex(2);
+    w->PopupType()->SetListIndex(0);
+    EXPECT_EQ(Outputs()[0], "142");
+    Drop({}, QString());  // a drop without a file converts the current text
+    EXPECT_EQ(Outputs()[0], "142");
+    w->convertBlock(w->EditField1()->Text());  // as the HTML toggle calls it
+    EXPECT_EQ(Outputs()[0], "142");
+}
+
+// ---- The text area keeps what was entered ----
+
+TEST_F(BlockConvertTest, PastedTextKeepsEveryCharacterButItsLineBreaks) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\n' && b != '\r') all += char(b);
+    const fw::String macRoman = fw::String::FromBytes(all, fw::Encodings::MacRoman());
+    QApplication::clipboard()->setText(QString::fromUtf8(macRoman.ToUTF8()) + "\n|\r\n|\r|\u00A0\t");
+    Focus(w->EditField1());
+    QTest::keyClick(Edit(w->EditField1()), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Bytes(w->EditField1()->Text()), all + "\r|\r|\r|\xCA\t");
+    EXPECT_EQ(w->charCountField()->Text().ToUTF8(), std::to_string(all.size() + 8) + " characters");
+}
+
+// ---- Resizing ----
+
+TEST_F(BlockConvertTest, TheOutputAreasShareTheWindowHeight) {
+    struct Row {
+        int H, h, top3, title3, top4, title4, bottom4;
+    };
+    const Row rows[] = {{461, 84, 254, 234, 361, 341, 445},
+                        {463, 85, 255, 235, 363, 343, 448},
+                        {1000, 264, 434, 414, 721, 701, 985},
+                        {2000, 597, 767, 747, 1387, 1367, 1984}};
+    for (const Row& r : rows) {
+        w->SetSize(800, r.H == 461 ? 462 : 461);  // a change of size, then the one measured
+        w->SetSize(700, r.H);
+        fw::testing::ProcessEvents();
+        ASSERT_EQ(w->Height(), r.H);
+        EXPECT_EQ(w->EditField2()->Height(), r.h) << r.H;
+        EXPECT_EQ(w->EditField3()->Height(), r.h) << r.H;
+        EXPECT_EQ(w->EditField4()->Height(), r.h) << r.H;
+        EXPECT_EQ(w->EditField2()->Top(), 147) << r.H;
+        EXPECT_EQ(w->EditField3()->Top(), r.top3) << r.H;
+        EXPECT_EQ(w->OutputTitle3()->Top(), r.title3) << r.H;
+        EXPECT_EQ(w->EditField4()->Top(), r.top4) << r.H;
+        EXPECT_EQ(w->OutputTitle4()->Top(), r.title4) << r.H;
+        EXPECT_EQ(w->EditField4()->Top() + w->EditField4()->Height(), r.bottom4) << r.H;
+        // The widths follow the window; the top line and the input stay.
+        EXPECT_EQ(w->EditField2()->Width(), 616 + 700 - 635);
+        EXPECT_EQ(w->EditField1()->Top(), 28);
+        EXPECT_EQ(w->EditField1()->Height(), 83);
+        EXPECT_EQ(w->outputTitle2()->Top(), 125);
+        EXPECT_EQ(w->PopupType()->Left(), 96);
+        EXPECT_EQ(w->charCountField()->Width(), 420 + 700 - 635);
+    }
+}
+
+// ---- The warning sheet ----
+
+TEST_F(BlockConvertTest, TwentyThousandCharactersConvertWithoutAsking) {
+    w->EditField1()->SetText(std::string(20000, 'A'));
+    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
+    EXPECT_EQ(w->charCountField()->Text().ToUTF8(), "20000 characters");
+    // 666 lines of 30 codes and one of 20, each ending in a blank and a return.
+    EXPECT_EQ(Len(w->EditField2()->Text()), 666 * (30 * 3 + 1) + 20 * 3 + 1);
+}
+
+TEST_F(BlockConvertTest, TheWarningSheetAsksWithItsOwnTexts) {
+    std::vector<std::string> seen;
+    WhenSheetShows([&](sizeWarnSheet* sheet) {
+        seen = {sheet->Title().ToUTF8(), sheet->StaticText1()->Text().ToUTF8(), sheet->StaticText2()->Text().ToUTF8(),
+                sheet->PushButton1()->Caption().ToUTF8(), sheet->PushButton2()->Caption().ToUTF8(),
+                sheet->PushButton3()->Caption().ToUTF8()};
+        EXPECT_EQ(sheet->Canvas1()->Backdrop(), App()->maskedIconPicture);
+        EXPECT_EQ(QtAccess::Widget(sheet->Canvas1())->geometry(), QRect(14, 13, 75, 75));
+        EXPECT_EQ(fw::WindowAt(0), sheet);
+        sheet->PushButton2()->Push();
+    });
+    w->EditField1()->SetText(std::string(20001, 'A'));
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "Large Text Block",
+                        "Warning: Converting large text blocks (over 20000 characters in length) is not recommended.",
+                        "\u2022 Large amounts of text may take a very long time to convert.\r"
+                        "\u2022 Converting only the first 20000 characters is highly recommended.\r"
+                        "\u2022 You can turn off this warning with the Edit menu.",
+                        "Convert 20000", "Cancel", "Convert All Anyway"}));
+}
+
+TEST_F(BlockConvertTest, ReturnConvertsTheFirstTwentyThousandCharacters) {
+    std::string block;
+    for (int i = 0; i < 25000; ++i) block += char('A' + i % 26);
+    WhenSheetShows([](sizeWarnSheet* sheet) {
+        QMainWindow* window = QtAccess::Window(sheet);
+        // The offscreen platform has no window manager to activate the sheet.
+        QApplication::setActiveWindow(window);
+        QTest::keyClick(window, Qt::Key_Return);
+    });
+    w->EditField1()->SetText(block);
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(Bytes(w->EditField1()->Text()), block.substr(0, 20000));
+    EXPECT_EQ(w->charCountField()->Text().ToUTF8(), "20000 characters");
+    EXPECT_EQ(CountFields(ReplaceAll(w->EditField2()->Text(), fw::Chr(13), ""), " "), 20000 + 1);
+    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
+    EXPECT_EQ(OpenCount<fasterPlease>(), 0);
+}
+
+TEST_F(BlockConvertTest, CancelConvertsNothing) {
+    w->EditField1()->SetText("Hi");
+    WhenSheetShows([](sizeWarnSheet* sheet) { sheet->PushButton2()->Push(); });
+    QApplication::clipboard()->setText(QString(20000, QLatin1Char('x')));
+    Focus(w->EditField1());
+    QTest::keyClick(Edit(w->EditField1()), Qt::Key_V, Qt::ControlModifier);
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(w->charCountField()->Text().ToUTF8(), "20002 characters");
+    EXPECT_EQ(Outputs(), (std::vector<std::string>{"72 105", "48 69", "0100 1000 0110 1001"}));
+    EXPECT_EQ(Len(w->EditField1()->Text()), 20002);
+    EXPECT_FALSE(globalVars::convert1000);
+    EXPECT_FALSE(globalVars::convertAnyway);
+    EXPECT_TRUE(w->EditField2()->ReadOnly());
+    EXPECT_EQ(w->MouseCursor()->GetShape(), fw::MouseCursor::Shape::StandardPointer);
+    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
+}
+
+TEST_F(BlockConvertTest, EscapeAnswersCancelAlthoughTwoButtonsCarryTheCancelFlag) {
+    w->EditField1()->SetText("Hi");
+    WhenSheetShows([](sizeWarnSheet* sheet) {
+        QMainWindow* window = QtAccess::Window(sheet);
+        QApplication::setActiveWindow(window);
+        QTest::keyClick(window, Qt::Key_Escape);
+    });
+    w->EditField1()->SetText(std::string(20001, 'x'));
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
+    EXPECT_FALSE(globalVars::convertAnyway);
+    EXPECT_FALSE(globalVars::convert1000);
+    EXPECT_EQ(Len(w->EditField1()->Text()), 20001);
+    EXPECT_EQ(Outputs()[0], "72 105") << "nothing converted";
+}
+
+TEST_F(BlockConvertTest, ConvertAllAnywayConvertsTheWholeBlock) {
+    WhenSheetShows([](sizeWarnSheet* sheet) { sheet->PushButton3()->Push(); });
+    w->EditField1()->SetText(std::string(25000, 'B'));
+    EXPECT_EQ(Len(w->EditField1()->Text()), 25000);
+    EXPECT_EQ(CountFields(ReplaceAll(w->EditField3()->Text(), fw::Chr(13), ""), " "), 25000 + 1);
+    EXPECT_TRUE(globalVars::convertAnyway);
+}
+
+TEST_F(BlockConvertTest, NoWarningWhileWarningsAreOff) {
+    globalVars::dontWarn = true;
+    w->EditField1()->SetText(std::string(20001, 'C'));
+    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
+    EXPECT_EQ(CountFields(ReplaceAll(w->EditField2()->Text(), fw::Chr(13), ""), " "), 20001 + 1);
+}
+
+TEST_F(BlockConvertTest, AnOldSystemGetsTheMemoryAdvice) {
+    fw::testing::SetSystemVersion(0x0920);
+    std::string advice;
+    WhenSheetShows([&](sizeWarnSheet* sheet) {
+        advice = sheet->StaticText2()->Text().ToUTF8();
+        sheet->PushButton2()->Push();
+    });
+    w->EditField1()->SetText(std::string(20001, 'A'));
+    EXPECT_NE(advice.find("\u2022 You may need to increase the memory allocated to Charvella using the Finder."),
+              std::string::npos);
+}
+
+TEST_F(BlockConvertTest, ClosingTheWindowClosesItsSheets) {
+    fasterPlease::Instance()->ShowWithin(w);
+    ASSERT_EQ(OpenCount<fasterPlease>(), 1);
+    w->Close();
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(OpenCount<fasterPlease>(), 0);
+    EXPECT_EQ(OpenCount<BlockConvert>(), 0);
+}
+
+TEST_F(BlockConvertTest, ClosingTheWindowWhileItsWarningWaitsEndsTheConversionSafely) {
+    // The user closes the window itself while the sheet asks: the conversion
+    // that showed the sheet comes back to a closed window, which is deleted
+    // only once that handler is done.
+    WhenSheetShows([](sizeWarnSheet*) { BlockConvert::Instance()->Close(); });
+    w->EditField1()->SetText(std::string(20001, 'A'));
+    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
+    EXPECT_EQ(OpenCount<BlockConvert>(), 0);
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(fw::WindowCount(), 1) << "only the converter is left";
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+TEST_F(BlockConvertTest, ClosingTheWindowDuringALongConversionLeavesNothingBehind) {
+    // A timer closes the window while the conversion yields to repaint its
+    // progress sheet.
+    QTimer::singleShot(20, [] {
+        if (OpenCount<fasterPlease>() == 1) BlockConvert::Instance()->Close();
+    });
+    globalVars::dontWarn = true;
+    w->EditField1()->SetText(std::string(200000, 'A'));
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(OpenCount<fasterPlease>(), 0);
+    EXPECT_EQ(OpenCount<BlockConvert>(), 0);
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+// ---- The progress sheet ----
+
+TEST_F(BlockConvertTest, OnlyBlocksLongerThan875CharactersShowProgress) {
+    for (int n : {875, 876}) {
+        fw::testing::TakeTrace();
+        w->EditField1()->SetText(std::string(size_t(n), 'p'));
+        const std::vector<std::string> trace = fw::testing::TakeTrace();
+        const bool shown = std::find(trace.begin(), trace.end(), "Show Processing") != trace.end();
+        EXPECT_EQ(shown, n == 876) << n;
+        fw::testing::ProcessEvents();
+        EXPECT_EQ(OpenCount<fasterPlease>(), 0) << n;
+        EXPECT_EQ(w->MouseCursor()->GetShape(), fw::MouseCursor::Shape::StandardPointer);
+    }
+}
+
+TEST_F(BlockConvertTest, TheProgressSheetShowsActivityAndConverting) {
+    fasterPlease* sheet = fasterPlease::Instance();
+    EXPECT_EQ(sheet->Title().ToUTF8(), "Processing");
+    EXPECT_EQ(sheet->StaticText1()->Text().ToUTF8(), "Converting\u2026");
+    auto* bar = qobject_cast<QProgressBar*>(QtAccess::Widget(sheet->ProgressBar1()));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 0);  // Qt's busy indicator
+    EXPECT_EQ(sheet->ProgressBar1()->Maximum(), 0);
+    // A sheet is not shown until it is attached to its window.
+    EXPECT_FALSE(QtAccess::Window(sheet)->isVisible());
+    sheet->Close();
+}
+
+// The wait cursor stayed over the idle window after a failed conversion.
+TEST_F(BlockConvertTest, AFailedConversionReportsOnceAndLeavesNoWaitCursor) {
+    w->EditField1()->SetText("x");
+    fw::testing::FailNextYield();
+    w->EditField1()->SetText(std::string(3000, 'm'));
+    EXPECT_EQ(fw::testing::TakeMessageBoxes(), (std::vector<std::string>{kMemoryMessage}));
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(OpenCount<fasterPlease>(), 0);
+    EXPECT_EQ(w->MouseCursor()->GetShape(), fw::MouseCursor::Shape::StandardPointer);
+    // The outputs stay editable and keep what they had.
+    EXPECT_FALSE(w->EditField2()->ReadOnly());
+    EXPECT_EQ(Outputs()[0], "120");
+}
+
+// ---- Dropped files ----
+
+TEST_F(BlockConvertTest, ADroppedFileReplacesTheInputByteForByte) {
+    w->EditField1()->SetText("old");
+    const std::string bytes = std::string("A\0B\xFF\xCA\t", 6) + "\r\n" + "C\nD\rE";
+    Drop({WriteFile("data.txt", bytes)});
+    EXPECT_EQ(Bytes(w->EditField1()->Text()), std::string("A\0B\xFF\xCA\t", 6) + "\rC\rD\rE");
+    EXPECT_EQ(Outputs()[0], "65 0 66 255 202 9 13 67 13 68 13 69");
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+TEST_F(BlockConvertTest, AUTF8FileIsReadAsItsBytes) {
+    Drop({WriteFile("note.text", "\xC3\xA9\n")});
+    EXPECT_EQ(Outputs()[0], "195 169 13");
+}
+
+TEST_F(BlockConvertTest, OfThreeDroppedFilesOnlyTheFirstIsRead) {
+    Drop({WriteFile("one.txt", "1"), WriteFile("two.txt", "2"), WriteFile("three.txt", "3")});
+    EXPECT_EQ(Bytes(w->EditField1()->Text()), "1");
+}
+
+TEST_F(BlockConvertTest, FilesOfOtherTypesAreNotTaken) {
+    w->EditField1()->SetText("kept");
+    Drop({WriteFile("picture.png", "PNG")});
+    EXPECT_EQ(Bytes(w->EditField1()->Text()), "kept");
+}
+
+// An unreadable file left the input unchanged without a word.
+TEST_F(BlockConvertTest, AFileThatCannotBeReadIsReportedAndChangesNothing) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
+    struct Case {
+        QString path;
+        const char* message;
+    };
+    const Case cases[] = {
+        {dir.filePath("folder.txt"), "The file \u201Cfolder.txt\u201D could not be read: it is a folder."},
+        {dir.filePath("gone.txt"), "The file \u201Cgone.txt\u201D could not be read: it does not exist."}};
+    w->EditField1()->SetText("kept");
+    for (const Case& c : cases) {
+        Drop({c.path});
+        EXPECT_EQ(fw::testing::TakeMessageBoxes(), (std::vector<std::string>{c.message}));
+        EXPECT_EQ(Bytes(w->EditField1()->Text()), "kept");
+        EXPECT_EQ(Outputs()[0], "107 101 112 116");
+    }
+}

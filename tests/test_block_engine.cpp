@@ -1,0 +1,424 @@
+// The block conversion and its wrapping, without a window: the examples the
+// program promises, the edge cases of each input form and of the wrapping,
+// a plain transcription of the rules run against the fast engine over many
+// random blocks, and the code lists read back as input of their own form.
+
+#include "blocks/BlockEngine.h"
+#include "framework/String.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+using namespace fw;
+using BlockEngine::convert;
+using BlockEngine::rewrap;
+
+namespace {
+
+constexpr const char* kDecMsg =
+    "Input block of ASCII codes must contain integers (max 3 digits) separated by single spaces only.";
+constexpr const char* kHexMsg = "Input block of hex codes can only contain valid hex numbers! (0 thru F).";
+constexpr const char* kBinMsg = "Input block of binary codes can only contain zeros and ones (0 and 1).";
+
+String MacRoman(const std::string& bytes) { return String::FromBytes(bytes, Encodings::MacRoman()); }
+
+struct Shown {
+    std::string a, b, c;
+    bool operator==(const Shown&) const = default;
+};
+void PrintTo(const Shown& s, std::ostream* os) { *os << "{\"" << s.a << "\", \"" << s.b << "\", \"" << s.c << "\"}"; }
+
+// The three areas as UTF-8; the text area's bytes as they stand when it is
+// MacRoman, so control codes compare as bytes.
+Shown Convert(const std::string& block, int form, bool html = false) {
+    const auto out = convert(MacRoman(block), form, html);
+    if (!out) return {"<none>", "", ""};
+    auto text = [](const String& s) { return s.Encoding() == Encodings::MacRoman() ? s.Bytes() : s.ToUTF8(); };
+    return {text(out->area[0]), text(out->area[1]), text(out->area[2])};
+}
+
+std::string Repeat(const std::string& piece, int times, const std::string& sep = " ") {
+    std::string s;
+    for (int i = 0; i < times; ++i) s += (i ? sep : "") + piece;
+    return s;
+}
+
+// ---- A plain transcription of the rules, character by character ----
+
+String RefBinary(String x) {
+    static const char* groups[] = {"0000", "0001", "0010", "0011", "0100", "0101", "0110", "0111",
+                                   "1000", "1001", "1010", "1011", "1100", "1101", "1110", "1111"};
+    while (Len(x) < 2) x = "0" + x;
+    String r;
+    for (int i = 1; i <= Len(x); ++i) {
+        const int d = int(Val("&H" + Mid(x, i, 1)));
+        r += String(" ") + groups[d];
+    }
+    return Right(r, 9) + " ";
+}
+
+String RefHex(int c) {
+    String h = Hex(c);
+    while (Len(h) < 2) h = "0" + h;
+    return h;
+}
+
+String RefWrap(const String& s, const String& kind, bool html) {
+    int L = Len(s);
+    String result;
+    if (L <= 100) {
+        result = s;
+    } else {
+        String out, rest = s;
+        const bool htmlRule = html && kind != "T" && kind != "B";
+        const int minimum = htmlRule ? 81 : 91, first = htmlRule ? 80 : 90, last = htmlRule ? 95 : 105;
+        while (L >= minimum) {
+            L = Len(rest);
+            int p = htmlRule ? 90 : 105;
+            for (int col = first; col <= last; ++col) {
+                const String c = Mid(rest, col, 1);
+                if (htmlRule ? (c == "&" || c == "%") : (!c.IsEmpty() && Asc(c) == 32)) {
+                    p = col;
+                    break;
+                }
+            }
+            out = out + Trim(Left(rest, p - 1)) + " " + Chr(13);
+            rest = Right(rest, L - (p - 1));
+        }
+        result = out + rest;
+    }
+    if (kind == "T" && double(Len(s)) / 80.0 < double(CountFields(s, Chr(13)))) return s;
+    return result;
+}
+
+bool RefInvalid(const String& s, const std::string& digits) {
+    for (int i = 1; i <= Len(s); ++i) {
+        const int c = Asc(Mid(s, i, 1));
+        if (c > 127 || digits.find(char(c)) == std::string::npos) return true;
+    }
+    return false;
+}
+
+std::optional<BlockEngine::Outputs> RefConvert(const String& block, int form, bool html) {
+    String dec, hex, bin, text;
+    auto decPiece = [&](int c) { dec += html ? "&#" + Str(c) + ";" : Str(c) + " "; };
+    auto hexPiece = [&](int c) { hex += html ? "%" + RefHex(c) : RefHex(c) + " "; };
+    auto invalid = [](const char* message) {
+        BlockEngine::Outputs out;
+        out.invalid = true;
+        for (String& a : out.area) a = message;
+        return out;
+    };
+    auto wrapped = [&](const String& a, const char* ka, const String& b, const char* kb, const String& c,
+                       const char* kc) {
+        BlockEngine::Outputs out;
+        out.area[0] = RefWrap(a, ka, html);
+        out.area[1] = RefWrap(b, kb, html);
+        out.area[2] = RefWrap(c, kc, html);
+        return out;
+    };
+    if (form == 0) {
+        for (int i = 1; i <= Len(block); ++i) {
+            const int c = Asc(Mid(block, i, 1));
+            decPiece(c);
+            hexPiece(c);
+            bin += RefBinary(Hex(c));
+        }
+        return wrapped(RTrim(dec), "D", RTrim(hex), "H", RTrim(bin), "B");
+    }
+    if (form == 1) {
+        const String b = ReplaceAll(block, Chr(13), "");
+        for (int i = 1; i <= CountFields(b, " "); ++i) {
+            const String f = NthField(b, " ", i);
+            if (Len(f) > 3 || RefInvalid(f, "0123456789")) return invalid(kDecMsg);
+            text += Chr(int(Val(f)));
+        }
+        for (int i = 1; i <= Len(text); ++i) {
+            const int c = Asc(Mid(text, i, 1));
+            hexPiece(c);
+            bin += RefBinary(Hex(c));
+        }
+        return wrapped(text, "T", RTrim(hex), "H", RTrim(bin), "B");
+    }
+    if (form == 2 || form == 3) {
+        const int w = form == 2 ? 2 : 8;
+        const String b = ReplaceAll(Trim(ReplaceAll(block, Chr(13), "")), " ", "");
+        for (int i = 1; i <= Len(b); i += w) {
+            const String p = Mid(b, i, w);
+            if (RefInvalid(p, form == 2 ? "0123456789ABCDEFabcdef" : "01")) return invalid(form == 2 ? kHexMsg : kBinMsg);
+            const int v = int(Val((form == 2 ? "&H" : "&b") + p));
+            decPiece(v);
+            text += Chr(v);
+            if (form == 2) bin += RefBinary(p);
+            else hexPiece(v);
+        }
+        if (form == 2) return wrapped(RTrim(dec), "D", text, "T", RTrim(bin), "B");
+        return wrapped(RTrim(dec), "D", RTrim(hex), "H", text, "T");
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+// ---- Pieces of each form ----
+
+struct FormCase {
+    const char* name;
+    std::string block;
+    int form;
+    bool html;
+    Shown expected;
+};
+
+class FormCases : public ::testing::TestWithParam<FormCase> {};
+
+TEST_P(FormCases, GiveTheirOutputs) {
+    const FormCase& c = GetParam();
+    EXPECT_EQ(Convert(c.block, c.form, c.html), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Engine, FormCases,
+    ::testing::Values(
+        FormCase{"TextPlain", "Hi", 0, false, {"72 105", "48 69", "0100 1000 0110 1001"}},
+        FormCase{"TextHTML", "Hi", 0, true, {"&#72;&#105;", "%48%69", "0100 1000 0110 1001"}},
+        FormCase{"TextCountsBlanksAndReturns", " \r", 0, false, {"32 13", "20 0D", "0010 0000 0000 1101"}},
+        FormCase{"TextHighAndNul", std::string("\x8E\0\xFF", 3), 0, false,
+                 {"142 0 255", "8E 00 FF", "1000 1110 0000 0000 1111 1111"}},
+        FormCase{"TextEmpty", "", 0, false, {"", "", ""}},
+        FormCase{"DecimalPlain", "72 105", 1, false, {"Hi", "48 69", "0100 1000 0110 1001"}},
+        FormCase{"DecimalTwoBlanksGiveNul", "72  105", 1, false,
+                 {std::string("H\0i", 3), "48 00 69", "0100 1000 0000 0000 0110 1001"}},
+        FormCase{"DecimalFourDigits", "72 1050", 1, false, {kDecMsg, kDecMsg, kDecMsg}},
+        FormCase{"DecimalLetter", "7A", 1, false, {kDecMsg, kDecMsg, kDecMsg}},
+        FormCase{"DecimalAbove255", "300", 1, false, {"\u012C", "12C", "0010 1100"}},
+        FormCase{"DecimalSplitByLineBreak", "72\r105", 1, false, {kDecMsg, kDecMsg, kDecMsg}},
+        FormCase{"DecimalLineBreakAfterBlank", "72 \r105", 1, false, {"Hi", "48 69", "0100 1000 0110 1001"}},
+        FormCase{"DecimalEmpty", "", 1, false, {"", "", ""}},
+        FormCase{"DecimalOnlyBlank", " ", 1, false, {std::string("\0\0", 2), "00 00", "0000 0000 0000 0000"}},
+        FormCase{"DecimalHTMLHex", "72 105", 1, true, {"Hi", "%48%69", "0100 1000 0110 1001"}},
+        FormCase{"HexSpaced", "48 69", 2, false, {"72 105", "Hi", "0100 1000 0110 1001"}},
+        FormCase{"HexRun", "4869", 2, false, {"72 105", "Hi", "0100 1000 0110 1001"}},
+        FormCase{"HexShortLastPiece", "486", 2, false, {"72 6", "H\x06", "0100 1000 0000 0110"}},
+        FormCase{"HexLowerCase", "4a", 2, false, {"74", "J", "0100 1010"}},
+        FormCase{"HexBadDigit", "4G", 2, false, {kHexMsg, kHexMsg, kHexMsg}},
+        FormCase{"HexTabInside", "4\t1", 2, false, {kHexMsg, kHexMsg, kHexMsg}},
+        FormCase{"HexTabsAtEnds", "\t41\t", 2, false, {"65", "A", "0100 0001"}},
+        FormCase{"HexHTML", "4869", 2, true, {"&#72;&#105;", "Hi", "0100 1000 0110 1001"}},
+        FormCase{"BinarySpaced", "0100 1000 0110 1001", 3, false, {"72 105", "48 69", "Hi"}},
+        FormCase{"BinaryRun", "0100100001101001", 3, false, {"72 105", "48 69", "Hi"}},
+        FormCase{"BinaryShortLastGroup", "0100 1000 0", 3, false, {"72 0", "48 00", std::string("H\0", 2)}},
+        FormCase{"BinaryBadDigit", "012", 3, false, {kBinMsg, kBinMsg, kBinMsg}},
+        FormCase{"BinaryHTML", "01000001", 3, true, {"&#65;", "%41", "A"}},
+        FormCase{"FormOutsideTheRows", "Hi", 4, false, {"<none>", "", ""}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Engine, TextOutsideTheEightBitRangeGetsLongerHexadecimal) {
+    // Only text that reached the engine unconverted can hold such characters.
+    const auto out = convert(String("\u0100A"), 0, false);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->area[0].ToUTF8(), "256 65");
+    EXPECT_EQ(out->area[1].ToUTF8(), "100 41");
+    EXPECT_EQ(out->area[2].ToUTF8(), "0000 0000 0100 0001");
+}
+
+TEST(Engine, DecimalCodesAboveAndBelow255KeepTheirOwnCodes) {
+    const auto out = convert(MacRoman("142 300"), 1, false);
+    ASSERT_TRUE(out);
+    // MacRoman 142 is é; a code above 255 is its Unicode character.
+    EXPECT_EQ(out->area[0].ToUTF8(), "\u00E9\u012C");
+    EXPECT_EQ(out->area[1].ToUTF8(), "8E 12C");
+    EXPECT_EQ(out->area[2].ToUTF8(), "1000 1110 0010 1100");
+}
+
+// ---- Wrapping ----
+
+struct WrapCase {
+    const char* name;
+    std::string text;
+    const char* kind;
+    bool html;
+    std::string expected;
+};
+
+class WrapCases : public ::testing::TestWithParam<WrapCase> {};
+
+TEST_P(WrapCases, BreakAsPromised) {
+    const WrapCase& c = GetParam();
+    EXPECT_EQ(rewrap(MacRoman(c.text), c.kind, c.html).Bytes(), c.expected);
+}
+
+const std::string kLine = " \r";
+
+INSTANTIATE_TEST_SUITE_P(
+    Wrapping, WrapCases,
+    ::testing::Values(
+        WrapCase{"Empty", "", "D", false, ""},
+        WrapCase{"ThirtyThreeCodesStay", Repeat("65", 33), "D", false, Repeat("65", 33)},
+        WrapCase{"ThirtyFourCodesBreakAtThirty", Repeat("65", 34), "D", false,
+                 Repeat("65", 30) + kLine + Repeat("65", 4) + kLine},
+        WrapCase{"HexThirtyPerLine", Repeat("41", 40), "H", false, Repeat("41", 30) + kLine + Repeat("41", 10) + kLine},
+        WrapCase{"BinaryNinePerLine", Repeat("0100 0001", 12), "B", false,
+                 Repeat("0100 0001", 9) + kLine + Repeat("0100 0001", 3) + kLine},
+        WrapCase{"HTMLDecimalSixteenPerLine", Repeat("&#65;", 21, ""), "D", true,
+                 Repeat("&#65;", 16, "") + kLine + Repeat("&#65;", 5, "") + kLine},
+        WrapCase{"HTMLHexTwentySevenPerLine", Repeat("%41", 34, ""), "H", true,
+                 Repeat("%41", 27, "") + kLine + Repeat("%41", 7, "") + kLine},
+        WrapCase{"HTMLSettingLeavesBinaryPlain", Repeat("0100 0001", 12), "B", true,
+                 Repeat("0100 0001", 9) + kLine + Repeat("0100 0001", 3) + kLine},
+        WrapCase{"TextWithoutBlank150", std::string(150, 'x'), "T", false,
+                 std::string(104, 'x') + kLine + std::string(46, 'x') + kLine},
+        WrapCase{"TextWithoutBlank199EndsInLoneBlank", std::string(199, 'x'), "T", true,
+                 std::string(104, 'x') + kLine + std::string(95, 'x') + kLine + kLine},
+        WrapCase{"NinetyCharacterRemainderEndingInBlank", std::string(104, 'x') + std::string(89, 'y') + " ", "T",
+                 false, std::string(104, 'x') + kLine + std::string(89, 'y') + kLine + " "},
+        WrapCase{"TextKeepsItsOwnLines",
+                 std::string(70, 'a') + "\r" + std::string(70, 'b') + "\r" + std::string(70, 'c') + "\r", "T", false,
+                 std::string(70, 'a') + "\r" + std::string(70, 'b') + "\r" + std::string(70, 'c') + "\r"},
+        WrapCase{"ReturnsInsideWrappedTextCountAsColumns", std::string(50, 'a') + "\r" + std::string(150, 'b'), "T",
+                 false, std::string(50, 'a') + "\r" + std::string(53, 'b') + kLine + std::string(97, 'b') + kLine + kLine}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Wrapping, CountsCharactersNotBytes) {
+    // 150 two-byte characters wrap like 150 letters.
+    std::string utf8;
+    for (int i = 0; i < 150; ++i) utf8 += "\u00E9";
+    const String wrapped = rewrap(String(utf8), "T", false);
+    EXPECT_EQ(Len(wrapped), 150 + 4);
+    EXPECT_EQ(Mid(wrapped, 105, 2).ToUTF8(), " \r");
+}
+
+// ---- The fast engine against the plain rules ----
+
+namespace {
+
+std::string RandomBlock(std::mt19937& rng, const std::string& alphabet, int maxLength) {
+    std::uniform_int_distribution<int> length(0, maxLength), pick(0, int(alphabet.size()) - 1);
+    std::string s(size_t(length(rng)), ' ');
+    for (char& c : s) c = alphabet[size_t(pick(rng))];
+    return s;
+}
+
+std::string AllBytes() {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += char(b);
+    return all;
+}
+
+}  // namespace
+
+TEST(Engine, MatchesThePlainRulesOnRandomBlocks) {
+    std::mt19937 rng(7);
+    struct Alphabet {
+        int form;
+        std::string chars;
+    };
+    const Alphabet alphabets[] = {{0, AllBytes()},
+                                  {0, "ab \r"},
+                                  {1, "0123456789       \r"},
+                                  {1, "01234567 \rx"},
+                                  {2, "0123456789ABCDEFabcdef   \r\t"},
+                                  {2, "0123456789ABCDEF \rG"},
+                                  {3, "0101010101   \r\t"},
+                                  {3, "01 2"}};
+    for (const Alphabet& a : alphabets) {
+        for (int round = 0; round < 40; ++round) {
+            const String block = MacRoman(RandomBlock(rng, a.chars, round < 30 ? 400 : 3000));
+            for (bool html : {false, true}) {
+                const auto fast = convert(block, a.form, html);
+                const auto plain = RefConvert(block, a.form, html);
+                ASSERT_TRUE(fast && plain);
+                EXPECT_EQ(fast->invalid, plain->invalid);
+                for (int k = 0; k < 3; ++k)
+                    ASSERT_EQ(fast->area[k], plain->area[k])
+                        << "form " << a.form << " html " << html << " area " << k << " block \"" << block.ToUTF8()
+                        << "\"";
+            }
+        }
+    }
+}
+
+TEST(Wrapping, MatchesThePlainRulesOnRandomTexts) {
+    std::mt19937 rng(11);
+    for (const char* alphabet : {"x ", "xxxxxxxx \r", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxx ", "&%x#; "}) {
+        for (int round = 0; round < 200; ++round) {
+            const String text = MacRoman(RandomBlock(rng, alphabet, 700));
+            for (const char* kind : {"D", "H", "B", "T"})
+                for (bool html : {false, true})
+                    ASSERT_EQ(rewrap(text, kind, html).Bytes(), RefWrap(text, kind, html).Bytes())
+                        << kind << html << " \"" << text.Bytes() << "\"";
+        }
+    }
+}
+
+// ---- Code lists read back ----
+
+TEST(Engine, CodeListsReadBackAsTheirOwnFormGiveTheTextAgain) {
+    std::mt19937 rng(3);
+    const std::string all = AllBytes();
+    for (int round = 0; round < 300; ++round) {
+        const String text = MacRoman(RandomBlock(rng, all, round < 250 ? 60 : 2500));
+        const auto lists = convert(text, BlockEngine::kText, false);
+        ASSERT_TRUE(lists);
+        // A wrapped decimal list ends in a blank, which reads as one more field
+        // of code 0; after a last line that holds only the blank, two.
+        String decimalText = text;
+        const std::string unwrapped = ReplaceAll(lists->area[0], Chr(13), "").Bytes();
+        for (auto c = unwrapped.rbegin(); c != unwrapped.rend() && *c == ' '; ++c) decimalText += Chr(0);
+        const auto fromDecimal = convert(lists->area[0], BlockEngine::kDecimal, false);
+        const auto fromHex = convert(lists->area[1], BlockEngine::kHexadecimal, false);
+        const auto fromBinary = convert(lists->area[2], BlockEngine::kBinary, false);
+        ASSERT_TRUE(fromDecimal && fromHex && fromBinary);
+        EXPECT_EQ(fromDecimal->area[0].Bytes(), rewrap(decimalText, "T", false).Bytes());
+        EXPECT_EQ(fromHex->area[1].Bytes(), rewrap(text, "T", false).Bytes());
+        EXPECT_EQ(fromBinary->area[2].Bytes(), rewrap(text, "T", false).Bytes());
+        // The other lists come back as they were.
+        EXPECT_EQ(fromHex->area[0], lists->area[0]);
+        EXPECT_EQ(fromBinary->area[1], lists->area[1]);
+    }
+}
+
+TEST(Engine, WrappedDecimalListReadBackKeepsItsCodesApart) {
+    const std::string list = Repeat("65", 34);
+    const auto wrapped = convert(MacRoman(std::string(34, 'A')), BlockEngine::kText, false);
+    ASSERT_TRUE(wrapped);
+    EXPECT_EQ(wrapped->area[0].Bytes(), Repeat("65", 30) + kLine + Repeat("65", 4) + kLine);
+    const auto back = convert(wrapped->area[0], BlockEngine::kDecimal, false);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->area[0].Bytes(), std::string(34, 'A') + std::string(1, '\0'));
+}
+
+// ---- Progress ----
+
+namespace {
+struct Recorder : BlockEngine::Progress {
+    std::vector<std::string> counts, labels;
+    void Count(const String& s) override { counts.push_back(s.ToUTF8()); }
+    void Label(const String& s) override { labels.push_back(s.ToUTF8()); }
+};
+}  // namespace
+
+TEST(Engine, ReportsProgressOnlyForLongBlocks) {
+    struct Case {
+        std::string block;
+        int form;
+        std::vector<std::string> firstCounts, labels;
+    };
+    const Case cases[] = {
+        {std::string(875, 'a'), 0, {"237 characters", "474 characters"}, {}},
+        {std::string(876, 'a'), 0, {"237 characters"}, {"877 characters", "Rewrapping output\u2026"}},
+        {Repeat("65", 300), 1, {"237 decimal ASCII codes"}, {"301 decimal ASCII codes"}},
+        {Repeat("4", 1000, ""), 2, {"119 hexadecimal codes", "356 hexadecimal codes"},
+         {"501 hexadecimal codes", "Rewrapping output\u2026"}},
+        {Repeat("0", 880, ""), 3, {" binary codes", "12 binary codes"}, {"110 binary codes", "Rewrapping output\u2026"}},
+    };
+    for (const Case& c : cases) {
+        Recorder r;
+        convert(MacRoman(c.block), c.form, false, &r);
+        ASSERT_GE(r.counts.size(), c.firstCounts.size());
+        for (size_t i = 0; i < c.firstCounts.size(); ++i) EXPECT_EQ(r.counts[i], c.firstCounts[i]) << c.form;
+        EXPECT_EQ(r.labels, c.labels) << c.form;
+    }
+}

@@ -1,0 +1,57 @@
+// Starts the program as a real run does, opens the block converter, types a
+// short text into it and saves a picture of the window; then pastes a block
+// of more than 20000 characters and saves a picture of the warning sheet
+// before cancelling it. Arguments: the two output paths.
+
+#include "app/Startup.h"
+#include "blocks/BlockConvert.h"
+#include "blocks/sizeWarnSheet.h"
+#include "framework/Runtime.h"
+#include "framework/Testing.h"
+
+#include "framework/QtAccess.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+#include <string>
+
+using fw::internal::QtAccess;
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: screenshot_blocks WINDOW.png SHEET.png\n");
+        return 2;
+    }
+    fw::RuntimeInit(argc, argv);
+    // Test mode makes the event loop return once start-up is done.
+    fw::testing::EnableTestMode();
+    _Main();
+
+    BlockConvert* window = BlockConvert::Instance();
+    QMainWindow* widget = QtAccess::Window(window);
+    if (!QTest::qWaitForWindowExposed(widget->windowHandle())) return 1;
+    window->EditField1()->SetFocus();
+    QTest::keyClicks(QtAccess::Edit(window->EditField1()), "Hello, world!");
+    QTest::qWait(300);
+    bool saved = widget->grab().save(QString::fromLocal8Bit(argv[1]));
+
+    const QString sheetPath = QString::fromLocal8Bit(argv[2]);
+    QTimer::singleShot(500, [&saved, sheetPath] {
+        sizeWarnSheet* sheet = sizeWarnSheet::Instance();
+        QTest::qWait(300);
+        saved = QtAccess::Window(sheet)->grab().save(sheetPath) && saved;
+        sheet->PushButton2()->Push();
+    });
+    window->EditField1()->SetText(std::string(20001, 'x'));
+
+    _ReleaseModuleGlobals();
+    fw::RuntimeExit();
+    return saved ? 0 : 1;
+}
