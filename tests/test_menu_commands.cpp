@@ -7,6 +7,8 @@
 #include "app/Dialog1.h"
 #include "app/Menu.h"
 #include "app/globalVars.h"
+#include "blocks/BlockConvert.h"
+#include "blocks/sizeWarnSheet.h"
 #include "framework/Internal.h"
 #include "framework/MenuItem.h"
 #include "table/tableWindow.h"
@@ -89,6 +91,8 @@ TEST_F(MenuCommandsTest, EnablingFollowsTheFrontWindow) {
         {"no window", [] { CloseAll(); }, With({"FileConvertCharacters", "FileBlockConversions", "FileShowTable"})},
         {"converter", [] { Window1::Instance()->Show(); },
          With({"FileBlockConversions", "FileShowTable", "FileCloseWindow"})},
+        {"block converter", [] { BlockConvert::Instance()->Show(); },
+         With({"FileConvertCharacters", "FileShowTable", "FileCloseWindow"})},
         {"code table", [] { tableWindow::Instance()->Show(); },
          With({"FileConvertCharacters", "FileBlockConversions", "FileCloseWindow"})},
         {"About box", [] { Dialog1::Instance()->Show(); },
@@ -143,10 +147,17 @@ TEST_F(MenuCommandsTest, CommandsBringTheirOpenWindowToTheFront) {
     EXPECT_EQ(fw::WindowAt(0), box);
     Choose("FileShowTable");
     EXPECT_EQ(fw::WindowAt(0), table);
+    Press(table, Qt::Key_B, Qt::ControlModifier);
+    BlockConvert* blocks = BlockConvert::Instance();
+    ASSERT_EQ(fw::WindowAt(0), blocks);
+    Choose("FileConvertCharacters");
+    Choose("FileBlockConversions");
+    EXPECT_EQ(fw::WindowAt(0), blocks);
     EXPECT_EQ(Count<Window1>(), 1);
     EXPECT_EQ(Count<Dialog1>(), 1);
     EXPECT_EQ(Count<tableWindow>(), 1);
-    EXPECT_EQ(fw::WindowCount(), 3);
+    EXPECT_EQ(Count<BlockConvert>(), 1);
+    EXPECT_EQ(fw::WindowCount(), 4);
     EXPECT_FALSE(box->IsClosed());
     EXPECT_FALSE(converter->IsClosed());
 }
@@ -229,6 +240,79 @@ TEST_F(MenuCommandsTest, HtmlToggleWithAnotherWindowInFrontOnlyChangesTheSetting
     EXPECT_EQ(fw::WindowCount(), 0);
 }
 
+// With the block converter in front the toggle converts its input again, in
+// the new form and with the usual question about a very long block.
+TEST_F(MenuCommandsTest, HtmlToggleConvertsTheBlockConvertersInputAgain) {
+    Converter();
+    Choose("FileBlockConversions");
+    BlockConvert* blocks = BlockConvert::Instance();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(blocks)->windowHandle()));
+    blocks->EditField1()->SetText("Hi");
+    auto outputs = [blocks] {
+        return Strings{blocks->EditField2()->Text().ToUTF8(), blocks->EditField3()->Text().ToUTF8(),
+                       blocks->EditField4()->Text().ToUTF8()};
+    };
+    ASSERT_EQ(outputs(), (Strings{"72 105", "48 69", "0100 1000 0110 1001"}));
+    Press(blocks, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(outputs(), (Strings{"&#72;&#105;", "%48%69", "0100 1000 0110 1001"}));
+    Press(blocks, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(outputs(), (Strings{"72 105", "48 69", "0100 1000 0110 1001"}));
+
+    // Above 20000 characters the toggle asks first; Cancel converts nothing.
+    Choose("EditWarnOnLargeTextBlocks");  // off while the long input goes in
+    blocks->EditField1()->SetText(std::string(20001, 'A'));
+    Choose("EditWarnOnLargeTextBlocks");
+    ASSERT_FALSE(globalVars::dontWarn);
+    const Strings plain = outputs();
+    int asked = 0;
+    QTimer::singleShot(0, [&] {
+        ++asked;
+        ASSERT_EQ(Count<sizeWarnSheet>(), 1);
+        sizeWarnSheet::Instance()->PushButton2()->Push();  // Cancel
+    });
+    Choose("EditShowDecimalandHexasHTML");
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(globalVars::showHTML);
+    EXPECT_EQ(outputs(), plain);
+    // "Convert All Anyway" converts the whole block in the new form.
+    QTimer::singleShot(0, [&] {
+        ++asked;
+        ASSERT_EQ(Count<sizeWarnSheet>(), 1);
+        sizeWarnSheet::Instance()->PushButton3()->Push();
+    });
+    Choose("EditShowDecimalandHexasHTML");
+    EXPECT_EQ(asked, 2);
+    EXPECT_FALSE(globalVars::showHTML);
+    EXPECT_EQ(CountFields(ReplaceAll(blocks->EditField2()->Text(), fw::Chr(13), ""), " "), 20001 + 1);
+    EXPECT_EQ(Count<sizeWarnSheet>(), 0);
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+// The block converter closed while the toggle's question waits: nothing is
+// converted into it, and the converter, now in front, shows the new form.
+TEST_F(MenuCommandsTest, HtmlToggleSurvivesTheBlockConverterClosingWhileItAsks) {
+    Window1* converter = Converter();
+    ClickInto(converter->outputDec());
+    Type(converter, "65");
+    Choose("FileBlockConversions");
+    BlockConvert* blocks = BlockConvert::Instance();
+    Choose("EditWarnOnLargeTextBlocks");
+    blocks->EditField1()->SetText(std::string(20001, 'A'));
+    Choose("EditWarnOnLargeTextBlocks");
+    QTimer::singleShot(0, [] {
+        ASSERT_EQ(Count<sizeWarnSheet>(), 1);
+        BlockConvert::Instance()->Close();
+    });
+    Choose("EditShowDecimalandHexasHTML");
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(Count<BlockConvert>(), 0);
+    EXPECT_EQ(Count<sizeWarnSheet>(), 0);
+    EXPECT_EQ(fw::WindowAt(0), converter);
+    EXPECT_EQ(TextOf(converter->outputDec()), "&#65;");
+    EXPECT_EQ(TextOf(converter->outputHex()), "%41");
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
 TEST_F(MenuCommandsTest, WebCommandsOpenTheMakersPagesOrSayWhyNot) {
     struct Case {
         const char* item;
@@ -259,7 +343,8 @@ TEST_F(MenuCommandsTest, EveryCommandAnswersFalse) {
     fw::testing::SetLocalAddress("0.0.0.0");
     Charvella* app = App();
     for (bool (Charvella::*command)() :
-         {&Charvella::_FileConvertCharacters_Action, &Charvella::_AppleAboutCharvella_Action,
+         {&Charvella::_FileConvertCharacters_Action, &Charvella::_FileBlockConversions_Action,
+          &Charvella::_FileShowTable_Action, &Charvella::_AppleAboutCharvella_Action,
           &Charvella::_EditWarnOnLargeTextBlocks_Action, &Charvella::_EditShowDecimalandHexasHTML_Action,
           &Charvella::_InternetVisitTessarindswebsite_Action, &Charvella::_HelpCheckForUpdates_Action,
           &Charvella::_FileCloseWindow_Action})

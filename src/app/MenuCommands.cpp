@@ -5,6 +5,7 @@
 #include "app/Menu.h"
 #include "app/WebSite.h"
 #include "app/globalVars.h"
+#include "blocks/BlockConvert.h"
 #include "codes/Window1.h"
 #include "framework/Exceptions.h"
 #include "framework/Runtime.h"
@@ -43,7 +44,7 @@ void Charvella::Event_EnableMenuItems() {
     if (WindowCount() > 0) {
         if (!frontIs<Window1>()) enable(FileConvertCharacters());
         if (!frontIs<tableWindow>()) enable(FileShowTable());
-        enable(FileBlockConversions());
+        if (!frontIs<BlockConvert>()) enable(FileBlockConversions());
     } else if (WindowCount() == 0) {
         enable(FileConvertCharacters());
         enable(FileShowTable());
@@ -64,7 +65,10 @@ bool Charvella::Event_HandleAppleEvent(AppleEvent*, const String& eventClass, co
     return false;
 }
 
-bool Charvella::_FileBlockConversions_Action() { return false; }
+bool Charvella::_FileBlockConversions_Action() {
+    NonNil(BlockConvert::Instance())->Show();
+    return false;
+}
 
 bool Charvella::_FileCloseWindow_Action() {
     if (WindowCount() >= 1) NonNil(WindowAt(0))->Close();
@@ -103,6 +107,12 @@ bool Charvella::_FileConvertCharacters_Action() {
 
 bool Charvella::_EditShowDecimalandHexasHTML_Action() {
     globalVars::showHTML = !globalVars::showHTML;
+    if (frontIs<BlockConvert>()) {
+        BlockConvert* blocks = NonNil(BlockConvert::Instance());
+        blocks->convertBlock(NonNil(blocks->EditField1())->Text());
+    }
+    // The conversion may have changed the front window (its sheets, or the
+    // block converter closed while one waited): ask again.
     if (frontIs<Window1>()) {
         Window1* converter = NonNil(Window1::Instance());
         converter->binProcess(NonNil(converter->outputBin())->Text());
