@@ -61,6 +61,12 @@ protected:
     static void Press(fw::Window* window, Qt::Key key, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, QtAccess::Window(window)->windowHandle(), key, text, Qt::NoModifier);
     }
+    // A click at a point of a window's content area, as the window gets it.
+    static void ClickAt(fw::Window* window, int x, int y) {
+        QMainWindow* frame = QtAccess::Window(window);
+        QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {},
+                          QtAccess::Content(window)->mapTo(frame, QPoint(x, y)));
+    }
     static bool HasFocus(const fw::TextField* field) { return QApplication::focusWidget() == QtAccess::Edit(field); }
     static std::string TextOf(fw::TextField* field) { return field->Text().ToUTF8(); }
     static std::string TextOf(fw::Label* label) { return label->Text().ToUTF8(); }

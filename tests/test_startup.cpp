@@ -34,6 +34,28 @@ const std::string kOldSystemMessage =
     "the Mac OS.\n\nPlease visit www.tessarinds.com to download a version for your Mac OS.";
 const std::string kNilObjectMessage = "An exception of class NilObjectException was not handled.";
 
+// Start-up up to the event loop: the file type, the application object with
+// its menu bar, then the nine menu commands bound in their order.
+Strings StartupTrace() {
+    return {"RegisterFileType text",
+            "MenuBar",
+            "RegisterApp",
+            "AddMenuHandler FileBlockConversions",
+            "AddMenuHandler FileCloseWindow",
+            "AddMenuHandler AppleAboutCharvella",
+            "AddMenuHandler InternetVisitTessarindswebsite",
+            "AddMenuHandler FileShowTable",
+            "AddMenuHandler EditWarnOnLargeTextBlocks",
+            "AddMenuHandler HelpCheckForUpdates",
+            "AddMenuHandler FileConvertCharacters",
+            "AddMenuHandler EditShowDecimalandHexasHTML"};
+}
+
+Strings Then(Strings first, const Strings& then) {
+    first.insert(first.end(), then.begin(), then.end());
+    return first;
+}
+
 void SetAllSettings() {
     globalVars::dontWarn = globalVars::showHTML = globalVars::convert1000 = globalVars::convertAnyway = true;
 }
@@ -50,8 +72,8 @@ TEST(Startup, WholeStartUpInOrder) {
     SetAllSettings();
     ASSERT_EQ(App(), nullptr);
     _Main();
-    EXPECT_EQ(fw::testing::TakeTrace(), (Strings{"RegisterFileType text", "MenuBar", "RegisterApp", "Open",
-                                                 "Show Type a Code or Key", "Show Type a Code or Key"}));
+    EXPECT_EQ(fw::testing::TakeTrace(),
+              Then(StartupTrace(), {"Open", "Show Type a Code or Key", "Show Type a Code or Key"}));
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
     EXPECT_EQ(fw::testing::QuitCode(), std::nullopt);
     ExpectSettingsReset();
@@ -69,7 +91,7 @@ TEST(Startup, WholeStartUpInOrder) {
 TEST(Startup, StartupRegistersFileTypeThenApplication) {
     ASSERT_EQ(App(), nullptr);
     _Startup();
-    EXPECT_EQ(fw::testing::TakeTrace(), (Strings{"RegisterFileType text", "MenuBar", "RegisterApp"}));
+    EXPECT_EQ(fw::testing::TakeTrace(), StartupTrace());
     // Setting a field withdraws a registration: this holds only when the
     // type was registered after all four were set.
     const fw::FileType* text = fw::RegisteredFileType("text");
@@ -103,8 +125,7 @@ TEST(Startup, OldSystemIsToldAndQuitsButOpenGoesOn) {
     SetAllSettings();
     _Main();
     EXPECT_EQ(fw::testing::TakeTrace(),
-              (Strings{"RegisterFileType text", "MenuBar", "RegisterApp", "Open", "MsgBox", "Quit 0",
-                       "Show Type a Code or Key", "Show Type a Code or Key"}));
+              Then(StartupTrace(), {"Open", "MsgBox", "Quit 0", "Show Type a Code or Key", "Show Type a Code or Key"}));
     EXPECT_EQ(fw::testing::TakeMessageBoxes(), Strings{kOldSystemMessage});
     EXPECT_EQ(fw::testing::QuitCode(), 0);
     ExpectSettingsReset();
@@ -120,8 +141,7 @@ TEST(Startup, MissingIconStopsOpenAtMaskIcons) {
     SetAllSettings();
     _Main();
     EXPECT_EQ(fw::testing::TakeTrace(),
-              (Strings{"RegisterFileType text", "MenuBar", "RegisterApp", "Open", "MsgBox", "Quit 0", "MsgBox",
-                       "Quit 1"}));
+              Then(StartupTrace(), {"Open", "MsgBox", "Quit 0", "MsgBox", "Quit 1"}));
     EXPECT_EQ(fw::testing::TakeMessageBoxes(), (Strings{kOldSystemMessage, kNilObjectMessage}));
     ExpectSettingsReset();
     ASSERT_NE(App(), nullptr);

@@ -85,8 +85,8 @@ QImage drawMask() {
     return image;
 }
 
-// A broad open "C" holding the code of C (0x43) for the About box; black on
-// transparent so that it sits on any window background.
+// A broad open "C" holding the code of C (0x43) for the About box; white on
+// transparent, for the box's black surface.
 QImage drawLogo() {
     QImage image(82, 83, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -95,12 +95,14 @@ QImage drawLogo() {
 
     const QRectF ring(8, 8.5, 66, 66);
     // Flat caps: the ends of the C are cut along the ring's radius.
-    p.setPen(QPen(Qt::black, 11, Qt::SolidLine, Qt::FlatCap));
+    p.setPen(QPen(Qt::white, 11, Qt::SolidLine, Qt::FlatCap));
     p.drawArc(ring, 40 * 16, 280 * 16);
     p.setFont(font("DejaVu Sans Mono", 20, QFont::Bold));
-    p.drawText(ring.adjusted(0, -4, 0, -4), Qt::AlignCenter, QStringLiteral("43"));
+    // Both texts stay above row 49: the box's "TM" label covers the logo
+    // from there down on its right half, in the opening of the C.
+    p.drawText(QRectF(8, 30, 66, 20), Qt::AlignCenter, QStringLiteral("43"));
     p.setFont(font("DejaVu Sans Mono", 7, QFont::Normal));
-    p.drawText(ring.adjusted(0, 0, 0, -15), Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("0100 0011"));
+    p.drawText(QRectF(8, 21, 66, 10), Qt::AlignCenter, QStringLiteral("0100 0011"));
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // The application object: the settings reset and the start-up work of the
-// Open event, the record of the focused text field, and the code routines
-// that every window shares.
+// Open event, the menu commands and their enabling, the reopen event, the
+// record of the focused text field, and the code routines that every window
+// shares.
 
 #include "framework/Application.h"
 #include "framework/Picture.h"
@@ -20,6 +21,22 @@ public:
     fw::PicturePtr maskedIconPicture;
 
     void Event_Open() override;
+    // Enables the menu items by the front window and checks the two settings.
+    void Event_EnableMenuItems() override;
+    // The reopen event shows the converter window when no window is open.
+    bool Event_HandleAppleEvent(fw::AppleEvent* event, const fw::String& eventClass,
+                                const fw::String& eventID) override;
+
+    // Menu commands, bound by item name at start-up; each returns False.
+    bool _FileBlockConversions_Action();
+    bool _FileCloseWindow_Action();
+    bool _AppleAboutCharvella_Action();
+    bool _InternetVisitTessarindswebsite_Action();
+    bool _FileShowTable_Action();
+    bool _EditWarnOnLargeTextBlocks_Action();
+    bool _HelpCheckForUpdates_Action();
+    bool _FileConvertCharacters_Action();
+    bool _EditShowDecimalandHexasHTML_Action();
 
     // Code routines.
     fw::String binary(fw::String s);

@@ -27,6 +27,7 @@ void _Main() {
 void _Startup() {
     _InitFileTypes();
     _NewAppInstance();
+    _ApplicationAddMenuHandlers();
 }
 
 void _InitFileTypes() { FileTypes::_Initialize(); }
@@ -35,6 +36,29 @@ void _NewAppInstance() {
     auto app = std::make_shared<Charvella>();
     app->SetMenuBar(Menu::Instance());
     fw::_RuntimeRegisterAppObject(app);
+}
+
+void _ApplicationAddMenuHandlers() {
+    struct Binding {
+        const char* itemName;
+        bool (Charvella::*handler)();
+    };
+    static constexpr Binding kBindings[] = {
+        {"FileBlockConversions", &Charvella::_FileBlockConversions_Action},
+        {"FileCloseWindow", &Charvella::_FileCloseWindow_Action},
+        {"AppleAboutCharvella", &Charvella::_AppleAboutCharvella_Action},
+        {"InternetVisitTessarindswebsite", &Charvella::_InternetVisitTessarindswebsite_Action},
+        {"FileShowTable", &Charvella::_FileShowTable_Action},
+        {"EditWarnOnLargeTextBlocks", &Charvella::_EditWarnOnLargeTextBlocks_Action},
+        {"HelpCheckForUpdates", &Charvella::_HelpCheckForUpdates_Action},
+        {"FileConvertCharacters", &Charvella::_FileConvertCharacters_Action},
+        {"EditShowDecimalandHexasHTML", &Charvella::_EditShowDecimalandHexasHTML_Action},
+    };
+    for (const Binding& binding : kBindings) {
+        // The handlers live in the application object itself, so it outlives them.
+        Charvella* app = fw::NonNil(App());
+        app->_AddMenuHandler(binding.itemName, [app, handler = binding.handler] { return (app->*handler)(); });
+    }
 }
 
 void _ReleaseModuleGlobals() {

@@ -9,10 +9,12 @@
 // runs the event loop until the application quits.
 void _Main();
 // Declares the file type, creates and registers the application object with
-// its menu bar.
+// its menu bar, and binds the menu commands.
 void _Startup();
 void _InitFileTypes();
 void _NewAppInstance();
+// Binds the menu commands of the application object to their items' names.
+void _ApplicationAddMenuHandlers();
 // Releases the module globals at quit: the framework's, then the file type,
 // the menu bar and the cached system encoding.
 void _ReleaseModuleGlobals();

@@ -4,6 +4,7 @@
 
 #include "app/BundlePictures.h"
 #include "app/Charvella.h"
+#include "app/Dialog1.h"
 #include "blocks/BlockConvert.h"
 #include "table/tableWindow.h"
 
@@ -121,6 +122,7 @@ void Window1::_CreateControls0() {
     canvas->SetUseFocusRing(true);
     canvas->SetEraseBackground(true);
     canvas->SetDoubleBuffer(false);
+    canvas->MouseUp = [this, canvas](int x, int y) { aboutButtonCanvas_MouseUp(canvas, x, y); };
     canvas->MouseDown = [this, canvas](int x, int y) { return aboutButtonCanvas_MouseDown(canvas, x, y); };
 
     AddLabel(AddControl<Label>("inputCharacter"), {-10, 12, 52, 16, "Char", 12, 3, kBlack});
@@ -169,6 +171,8 @@ bool Window1::outputHex_KeyDown(EditSelectAllField*, const String&) { return fal
 
 void Window1::PushButton1_Action(PushButton*) { BlockConvert::Instance()->Show(); }
 
+// The icon opens the About box on release, as a button does.
+void Window1::aboutButtonCanvas_MouseUp(Canvas*, int, int) { NonNil(Dialog1::Instance())->Show(); }
 bool Window1::aboutButtonCanvas_MouseDown(Canvas*, int, int) { return true; }
 
 void Window1::PushButton2_Action(PushButton*) { NonNil(tableWindow::Instance())->Show(); }

@@ -47,6 +47,7 @@ public:
     void outputHex_TextChange(EditSelectAllField* field);
     void outputHex_GotFocus(EditSelectAllField* field);
     bool outputHex_KeyDown(EditSelectAllField* field, const fw::String& key);
+    void aboutButtonCanvas_MouseUp(fw::Canvas* canvas, int x, int y);
     bool aboutButtonCanvas_MouseDown(fw::Canvas* canvas, int x, int y);
     // "Blocks": shows the block converter.
     void PushButton1_Action(fw::PushButton* button);

@@ -2,6 +2,8 @@
 
 #include "framework/Internal.h"
 #include "framework/MenuItem.h"
+#include "framework/Runtime.h"
+#include "framework/Testing.h"
 
 namespace fw {
 
@@ -39,5 +41,18 @@ void _RuntimeRegisterAppObject(std::shared_ptr<Application> app) {
 Application* _GetAppObject() { return AppObject().get(); }
 
 void _RuntimeReleaseAppObject() { AppObject().reset(); }
+
+bool internal::RaiseAppleEvent(const std::string& eventClass, const std::string& eventID) {
+    Application* app = _GetAppObject();
+    if (!app) return false;
+    internal::Trace("AppleEvent " + eventClass + " " + eventID);
+    AppleEvent event;
+    const String cls(eventClass), id(eventID);
+    return RaiseEvent<bool>([&] { return app->Event_HandleAppleEvent(&event, cls, id); }, false);
+}
+
+bool testing::SendAppleEvent(const char* eventClass, const char* eventID) {
+    return internal::RaiseAppleEvent(eventClass, eventID);
+}
 
 }  // namespace fw

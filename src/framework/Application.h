@@ -3,7 +3,9 @@
 // The application object. The program subclasses Application, creates one
 // instance at start-up and registers it; the framework then raises its events
 // (Open once the event loop runs, EnableMenuItems each time the menus are
-// prepared) and calls its menu handlers by item name.
+// prepared, HandleAppleEvent for each Apple event the platform delivers: on
+// macOS the reopen event of a click on the Dock icon, elsewhere none) and
+// calls its menu handlers by item name.
 
 #include "framework/String.h"
 

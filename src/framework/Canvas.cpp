@@ -24,15 +24,23 @@ protected:
         QPainter painter(this);
         painter.drawImage(0, 0, shown);
     }
+    // A canvas that does not handle the mouse leaves the click to the window.
     void mousePressEvent(QMouseEvent* e) override {
         const QPoint p = e->position().toPoint();
         Canvas* owner = owner_;
-        tracking_ = owner->MouseDown &&
-                    RaiseEvent<bool>([owner, p] { return owner->MouseDown && owner->MouseDown(p.x(), p.y()); },
+        if (!owner->MouseDown) {
+            tracking_ = false;
+            e->ignore();
+            return;
+        }
+        tracking_ = RaiseEvent<bool>([owner, p] { return owner->MouseDown && owner->MouseDown(p.x(), p.y()); },
                                      false);
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
-        if (!tracking_) return;
+        if (!tracking_) {
+            if (!owner_->MouseDown) e->ignore();
+            return;
+        }
         tracking_ = false;
         const QPoint p = e->position().toPoint();
         Canvas* owner = owner_;

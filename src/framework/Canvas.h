@@ -1,7 +1,8 @@
 #pragma once
 
 // A drawing area that shows its backdrop picture and reports mouse presses:
-// True from MouseDown makes MouseUp follow when the button is released.
+// True from MouseDown makes MouseUp follow when the button is released. A
+// canvas without a MouseDown handler leaves its clicks to the window.
 
 #include "framework/Picture.h"
 #include "framework/RectControl.h"

@@ -70,6 +70,10 @@ bool IsMenuShortcut(const QKeyEvent* event);
 // Builds the menu bar of a top-level window from the application's MenuBar.
 void InstallMenuBar(QWidget* window);
 
+// Raises the application's HandleAppleEvent with an event's class and ID;
+// returns the handler's result (False when there is no application object).
+bool RaiseAppleEvent(const std::string& eventClass, const std::string& eventID);
+
 // The framework control that has the keyboard focus, if any; while the user
 // is in the menus, the one that had it before.
 RectControl* FocusedControl();

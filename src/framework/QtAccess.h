@@ -10,6 +10,7 @@
 #include "framework/RectControl.h"
 #include "framework/TextArea.h"
 #include "framework/TextField.h"
+#include "framework/Timer.h"
 #include "framework/UpDownArrows.h"
 #include "framework/Window.h"
 
@@ -18,6 +19,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QPlainTextEdit>
@@ -31,6 +33,7 @@ struct QtAccess {
     static QWidget* Content(const fw::Window* window) { return window->Content(); }
     static QAction* Action(const MenuItem* item) { return item->Action(); }
     static QLineEdit* Edit(const TextField* field) { return field->Edit(); }
+    static QTimer* Timer(const fw::Timer* timer) { return timer->QtTimer(); }
     static QTreeWidget* Tree(const Listbox* list) { return static_cast<QTreeWidget*>(Widget(list)); }
     static QToolButton* UpArrow(const UpDownArrows* arrows) { return arrows->UpButton(); }
     static QToolButton* DownArrow(const UpDownArrows* arrows) { return arrows->DownButton(); }

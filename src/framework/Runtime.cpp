@@ -27,6 +27,7 @@ namespace {
 struct RuntimeState {
     std::unique_ptr<QApplication> ownApp;
     ExceptionHelper helper;
+    bool opened = false;
     bool quitRequested = false;
     bool ended = false;
     int exitStatus = 0;
@@ -82,6 +83,21 @@ public:
     }
 };
 
+#ifdef Q_OS_MACOS
+// The platform reports a click on the Dock icon (the reopen Apple event) as
+// an activation of the application, also when it is active already.
+class ReopenWatcher : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ApplicationStateChange && State().opened &&
+            static_cast<QApplicationStateChangeEvent*>(event)->applicationState() == Qt::ApplicationActive)
+            internal::RaiseAppleEvent("aevt", "rapp");
+        return QObject::eventFilter(watched, event);
+    }
+};
+#endif
+
 }  // namespace
 
 namespace internal {
@@ -132,6 +148,9 @@ void RuntimeInit(int& argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 #endif
     qApp->installEventFilter(new ShortcutPreparer(qApp));
+#ifdef Q_OS_MACOS
+    qApp->installEventFilter(new ReopenWatcher(qApp));
+#endif
     internal::SetUpDesktop();
     static bool guarded = false;
     if (!guarded) guarded = std::atexit(EndWithoutTearDown) == 0;
@@ -147,6 +166,7 @@ void _RunFrameworkInitialization(const std::function<void()>& startup) {
         if (Application* app = _GetAppObject()) {
             internal::Trace("Open");
             RaiseEvent([app] { app->Event_Open(); });
+            State().opened = true;
 #ifndef Q_OS_MACOS
             // Without a global menu bar a program that opened no window
             // would run on where no user can reach it.

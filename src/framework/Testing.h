@@ -27,6 +27,10 @@ void SetSystemVersion(std::optional<int32_t> sysv);
 // The machine's local network address as a new socket reports it.
 void SetLocalAddress(const char* address);
 
+// Delivers an Apple event of that class and ID to the application, as the
+// platform would; returns the application's answer.
+bool SendAppleEvent(const char* eventClass, const char* eventID);
+
 // Makes the next loop yield raise OutOfMemoryException, as memory running
 // out in the middle of a long loop would.
 void FailNextYield();
@@ -36,7 +40,8 @@ void ProcessEvents();
 
 // What the framework was asked to do, in order, since the last call:
 // "RegisterFileType text", "MenuBar", "RegisterApp", "AddMenuHandler <name>",
-// "Open", "Show <title>", "MsgBox", "MessageDialog", "Quit <code>".
+// "Open", "Show <title>", "MsgBox", "MessageDialog", "Quit <code>",
+// "AppleEvent <class> <ID>".
 std::vector<std::string> TakeTrace();
 
 // Makes _GetApplicationBundleResources() answer with the folder at path (a

@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QLayout>
 #include <QMainWindow>
+#include <QMouseEvent>
 #include <QPointer>
 
 #include <algorithm>
@@ -71,7 +72,8 @@ private:
     Window* owner_;
 };
 
-// The content area: its size is the window's size as the program sees it.
+// The content area: its size is the window's size as the program sees it,
+// and presses on it are the window's own.
 class ContentWidget : public QWidget {
 public:
     ContentWidget(Window* owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
@@ -82,9 +84,25 @@ protected:
         QWidget::resizeEvent(e);
         if (owner_) owner_->ContentResized(e->size().width(), e->size().height());
     }
+    void mousePressEvent(QMouseEvent* e) override {
+        Window* owner = owner_;
+        const QPoint p = e->position().toPoint();
+        tracking_ = owner && RaiseEvent<bool>([owner, p] { return owner->Event_MouseDown(p.x(), p.y()); }, false);
+        if (!tracking_) QWidget::mousePressEvent(e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        Window* owner = owner_;
+        if (!std::exchange(tracking_, false) || !owner) {
+            QWidget::mouseReleaseEvent(e);
+            return;
+        }
+        const QPoint p = e->position().toPoint();
+        RaiseEvent([owner, p] { owner->Event_MouseUp(p.x(), p.y()); });
+    }
 
 private:
     Window* owner_;
+    bool tracking_ = false;
 };
 
 Window::Window() : widget_(new WindowWidget(this)), content_(new ContentWidget(this, widget_)) {
@@ -236,10 +254,17 @@ void Window::Close() {
     for (auto it = ImplicitInstances().begin(); it != ImplicitInstances().end();)
         it = it->second == this ? ImplicitInstances().erase(it) : std::next(it);
     if (modalLoop_) modalLoop_->quit();
+    const bool wasActive = widget_->isActiveWindow();
     if (widget_->isVisible()) widget_->close();
     // A closed sheet no longer belongs to its parent's widget, whichever of
     // the two is deleted first.
     if (sheetParent_) widget_->setParent(nullptr);
+    // The window behind becomes the front window, with the keyboard, as the
+    // program sees it; not every window system hands it on by itself.
+    if (wasActive && WindowCount() > 0) {
+        QMainWindow* front = WindowAt(0)->widget_;
+        if (front->isVisible()) front->activateWindow();
+    }
     // A handler of the window, or a loop inside one, may still be running.
     internal::WhenNoHandlerRuns([this] { delete this; });
 }

@@ -107,6 +107,13 @@ protected:
     virtual void Event_Activate() {}
     virtual void Event_Resized() {}
     virtual void Event_Resizing() {}
+    // A press on the window's own surface (or on a control that leaves it
+    // the click), in content coordinates; True makes Event_MouseUp follow.
+    virtual bool Event_MouseDown(int x, int y) {
+        (void)x, (void)y;
+        return false;
+    }
+    virtual void Event_MouseUp(int x, int y) { (void)x, (void)y; }
 
     // Creates a control of class C in the content area, under that name.
     template <class C>

@@ -1,0 +1,182 @@
+// The About box: its design, how it opens, its hidden corner, the clicks
+// that close it and its timer.
+
+#include "ProgramFixture.h"
+
+#include "app/Dialog1.h"
+#include "app/Menu.h"
+#include "framework/Internal.h"
+#include "framework/String.h"
+
+#include "framework/QtAccess.h"
+
+#include <QAction>
+#include <QImage>
+#include <QLabel>
+#include <QPointer>
+
+#include <string>
+
+namespace {
+
+const std::string kCredits =
+    "\rTessarinds\u2122  \r\rVisit us online at www.tessarinds.com\r\rversion 1.4.1\r";
+
+class AboutTest : public ProgramTest {
+protected:
+    // Opens the box from the converter's icon, as a user does.
+    Dialog1* OpenFromIcon() {
+        Window1::Instance()->Show();
+        Window1* converter = Converter();
+        QTest::mouseClick(QtAccess::Widget(converter->aboutButtonCanvas()), Qt::LeftButton, {}, QPoint(30, 30));
+        Dialog1* box = dynamic_cast<Dialog1*>(fw::WindowAt(0));
+        EXPECT_NE(box, nullptr) << "the About box is not the front window";
+        if (box) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(QtAccess::Window(box)->windowHandle()));
+        }
+        return box;
+    }
+    static int CountAboutBoxes() {
+        int n = 0;
+        for (int i = 0; i < fw::WindowCount(); ++i) n += dynamic_cast<Dialog1*>(fw::WindowAt(i)) != nullptr;
+        return n;
+    }
+};
+
+TEST_F(AboutTest, DesignWhiteOnBlackWithLogoAndCredits) {
+    Dialog1* box = OpenFromIcon();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Title().ToUTF8(), "About Charvella");
+    EXPECT_EQ(box->Width(), 342);
+    EXPECT_EQ(box->Height(), 200);
+    QWidget* content = QtAccess::Content(box);
+    EXPECT_TRUE(content->autoFillBackground());
+    EXPECT_EQ(content->palette().color(QPalette::Window), QColor(Qt::black));
+
+    struct LabelCase {
+        fw::Label* label;
+        std::string text;
+        int pixelSize;
+        QRect bounds;
+    };
+    const LabelCase labels[] = {
+        {box->StaticText1(), "Charvella\u2122", 24, QRect(9, 5, 256, 70)},
+        {box->StaticText2(), kCredits, 12, QRect(17, 42, 236, 155)},
+        {box->StaticText3(), "TM", 10, QRect(303, 56, 60, 16)},
+    };
+    for (const LabelCase& c : labels) {
+        QLabel* label = static_cast<QLabel*>(QtAccess::Widget(c.label));
+        EXPECT_EQ(c.label->Text().ToUTF8(), c.text);
+        EXPECT_EQ(label->font().pixelSize(), c.pixelSize) << c.text;
+        EXPECT_EQ(label->geometry(), c.bounds) << c.text;
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white)) << c.text;
+        EXPECT_EQ(label->palette().color(QPalette::Window), QColor(Qt::black)) << c.text;
+    }
+    ASSERT_TRUE(box->Canvas1()->Backdrop()) << "the logo is drawn";
+    // ... and can be seen on the black surface.
+    const QImage logo = QtAccess::Widget(box->Canvas1())->grab().toImage();
+    int light = 0;
+    for (int y = 0; y < logo.height(); ++y)
+        for (int x = 0; x < logo.width(); ++x) light += qGray(logo.pixel(x, y)) > 128;
+    EXPECT_GT(light, 500);
+    EXPECT_EQ(QtAccess::Widget(box->Canvas1())->geometry(), QRect(262, 7, 82, 83));
+    EXPECT_EQ(QtAccess::Widget(box->Canvas2())->geometry(), QRect(-60, 160, 100, 100));
+    EXPECT_FALSE(box->Canvas2()->Backdrop()) << "nothing marks the hot spot";
+    EXPECT_EQ(box->Timer1()->Mode(), fw::Timer::ModeSingle);
+    EXPECT_EQ(box->Timer1()->Period(), 18000);
+}
+
+// Where a click lands decides: the 40 x 40 corner shows the build
+// information and keeps the box; anywhere else closes it.
+TEST_F(AboutTest, ClicksOnTheHiddenCornerAndElsewhere) {
+    struct Case {
+        int x, y;
+        bool hotSpot;
+    };
+    const Case cases[] = {{10, 170, true}, {39, 199, true}, {40, 199, false}, {39, 159, false},
+                          {300, 150, false}, {20, 60, false} /* on the credits */, {300, 30, false} /* logo */};
+    const std::string build = Dialog1::buildInformation().ToUTF8();
+    for (const Case& c : cases) {
+        Dialog1* box = OpenFromIcon();
+        ASSERT_NE(box, nullptr);
+        ClickAt(box, c.x, c.y);
+        const std::string where = std::to_string(c.x) + "," + std::to_string(c.y);
+        if (c.hotSpot) {
+            EXPECT_FALSE(box->IsClosed()) << where;
+            EXPECT_EQ(box->StaticText2()->Text().ToUTF8(), build) << where;
+            ClickAt(box, c.x, c.y);  // the same text again
+            EXPECT_EQ(box->StaticText2()->Text().ToUTF8(), build) << where;
+            box->Close();
+        } else {
+            // Closed, and perhaps deleted already: only the window list is asked.
+            EXPECT_EQ(CountAboutBoxes(), 0) << where;
+        }
+        fw::testing::ProcessEvents();
+    }
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+TEST_F(AboutTest, BuildInformationNamesTheCompilerThenTheVersion) {
+    const std::string info = Dialog1::buildInformation().ToUTF8();
+    const std::string eol = fw::EndOfLine().ToUTF8();
+    const std::string tail = eol + "App Version: 1.4.1";
+    ASSERT_GT(info.size(), tail.size());
+    EXPECT_EQ(info.substr(info.size() - tail.size()), tail);
+    EXPECT_EQ(info.rfind("Compiler: ", 0), 0u);
+    EXPECT_NE(info.find(__VERSION__), std::string::npos) << info;
+    EXPECT_EQ(info.find('\r'), eol == "\r" ? info.size() - tail.size() : std::string::npos)
+        << "the build information uses the platform line end, not the credits' carriage returns";
+}
+
+// Reopening while open brings the same box to the front; after closing, a
+// new box shows the credits again.
+TEST_F(AboutTest, OneBoxAtATimeAndCreditsAgainAfterClosing) {
+    Dialog1* box = OpenFromIcon();
+    ASSERT_NE(box, nullptr);
+    ClickAt(box, 10, 170);
+    Window1* converter = Window1::Instance();
+    converter->Show();
+    ASSERT_EQ(fw::WindowAt(0), converter);
+    EXPECT_EQ(OpenFromIcon(), box);
+    EXPECT_EQ(CountAboutBoxes(), 1);
+    EXPECT_EQ(fw::WindowCount(), 2);
+
+    ClickAt(box, 300, 150);
+    fw::testing::ProcessEvents();
+    Dialog1* again = OpenFromIcon();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->StaticText2()->Text().ToUTF8(), kCredits);
+}
+
+// The box is modeless: the converter goes on working while it is open.
+TEST_F(AboutTest, ConverterStaysUsable) {
+    Dialog1* box = OpenFromIcon();
+    ASSERT_NE(box, nullptr);
+    Window1* converter = Window1::Instance();
+    converter->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(converter)->windowHandle()));
+    ClickInto(converter->outputDec());
+    Type(converter, "66");
+    EXPECT_EQ(TextOf(converter->outputChar()), "B");
+    EXPECT_FALSE(box->IsClosed());
+}
+
+// The timer's one firing changes nothing.
+TEST_F(AboutTest, TimerFiresOnceAndChangesNothing) {
+    Dialog1* box = OpenFromIcon();
+    ASSERT_NE(box, nullptr);
+    ClickAt(box, 10, 170);
+    const std::string shown = box->StaticText2()->Text().ToUTF8();
+    QPointer<QTimer> timer = QtAccess::Timer(box->Timer1());
+    ASSERT_TRUE(timer && timer->isActive());
+    // Rather than wait 18 seconds, the running timer is given a short period.
+    timer->setInterval(5);
+    QTRY_COMPARE_WITH_TIMEOUT(box->Timer1()->Mode(), fw::Timer::ModeOff, 1000);
+    QTest::qWait(30);
+    EXPECT_FALSE(box->IsClosed());
+    EXPECT_EQ(fw::WindowAt(0), box);
+    EXPECT_EQ(box->StaticText2()->Text().ToUTF8(), shown);
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+}  // namespace
