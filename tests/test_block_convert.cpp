@@ -440,6 +440,10 @@ TEST_F(BlockConvertTest, ClosingTheWindowDuringALongConversionLeavesNothingBehin
     });
     globalVars::dontWarn = true;
     w->EditField1()->SetText(std::string(200000, 'A'));
+    // The conversion stopped when its window closed: nothing was written, and
+    // the window, closed but not yet deleted, says so.
+    EXPECT_TRUE(w->IsClosed());
+    EXPECT_TRUE(w->EditField2()->Text().IsEmpty());
     fw::testing::ProcessEvents();
     EXPECT_EQ(OpenCount<fasterPlease>(), 0);
     EXPECT_EQ(OpenCount<BlockConvert>(), 0);

@@ -16,13 +16,19 @@ using namespace fw;
 
 namespace {
 
+// Thrown out of the engine when the window it converts for has closed.
+struct Abandoned {};
+
 // Writes the engine's progress into the progress sheet. A count inside a
 // loop shows only while the sheet is in front. Each write is repainted at
 // once, up to 30 times a second, so that repainting does not outweigh the
-// conversion; the yield shows the rest.
+// conversion; the yield shows the rest. A conversion whose window was closed
+// meanwhile (by a command run while the loop yielded) stops at its next count.
 class SheetProgress : public BlockEngine::Progress {
 public:
+    explicit SheetProgress(const BlockConvert* window) : window_(window) {}
     void Count(const String& label) override {
+        if (window_->IsClosed()) throw Abandoned();
         if (dynamic_cast<fasterPlease*>(WindowAt(0))) Show(label);
     }
     void Label(const String& label) override { Show(label); }
@@ -36,6 +42,7 @@ private:
         lastRepaint_ = now;
         line->Refresh(true);
     }
+    const BlockConvert* window_;
     std::chrono::steady_clock::time_point lastRepaint_{};
 };
 
@@ -118,7 +125,7 @@ void BlockConvert::convertBlock(String s) {
             }
             SetMouseCursor(System::Cursors::Wait());
             if (n > BlockEngine::kProgressLength) showProgressSheet(this);
-            SheetProgress progress;
+            SheetProgress progress(this);
             const auto outputs = BlockEngine::convert(s, PopupType()->ListIndex(), globalVars::showHTML, &progress);
             if (outputs) {
                 EditField2()->SetText(outputs->area[0]);
@@ -129,6 +136,9 @@ void BlockConvert::convertBlock(String s) {
         }
         SetMouseCursor(System::Cursors::StandardPointer());
         for (TextArea* area : {EditField2(), EditField3(), EditField4()}) area->SetReadOnly(true);
+    } catch (const Abandoned&) {
+        // The window is closed and its sheets with it; nothing is left to show.
+        return;
     } catch (...) {
         closeProgressSheet();
         MsgBox("convertBlock conversion error.  This might be due to insufficient memory.");
