@@ -62,20 +62,9 @@ String Dialog1::buildInformation() {
 }
 
 void Dialog1::Layout() {
-    SetTitle("About Charvella");
-    SetSize(342, 200);
-    SetMinSize(64, 64);
-    SetMaxSize(32000, 32000);
-    SetFrame(0);
-    SetPlacement(3);
-    SetBackColor(kBlack, true);
-    SetCloseButton(true);
-    SetResizeable(false);
-    SetLiveResize(false);
-    SetMinimizeButton(false);
-    SetMaximizeButton(false);
-    SetMenuBarVisible(true);
-    SetVisible(true);
+    ApplyDesign({.title = "About Charvella", .width = 342, .height = 200, .placement = 3, .resizeable = false,
+                 .liveResize = false, .minimizeButton = false, .maximizeButton = false, .backColor = kBlack,
+                 .hasBackColor = true});
 }
 
 void Dialog1::CreateControls() { _CreateControls0(); }

@@ -96,20 +96,8 @@ constexpr Titles kTitles[] = {{"Decimal ASCII codes", "Hexadecimal", "Binary"},
 BlockConvert* BlockConvert::Instance() { return ImplicitInstance<BlockConvert>(); }
 
 void BlockConvert::Layout() {
-    SetTitle("Block Convert");
-    SetFrame(0);
-    SetPlacement(0);
-    SetSize(635, 461);
-    SetMinSize(334, 461);
-    SetMaxSize(2000, 2000);
-    SetResizeable(true);
-    SetLiveResize(true);
-    SetCloseButton(true);
-    SetMinimizeButton(true);
-    SetMaximizeButton(true);
-    SetBackColor(kWhite, false);
-    SetVisible(true);
-    SetMenuBarVisible(true);
+    ApplyDesign({.title = "Block Convert", .width = 635, .height = 461, .minWidth = 334, .minHeight = 461,
+                 .maxWidth = 2000, .maxHeight = 2000});
 }
 
 void BlockConvert::CreateControls() { _CreateControls0(); }

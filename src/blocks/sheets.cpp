@@ -11,30 +11,13 @@ using namespace fw;
 namespace {
 
 constexpr Color kBlack(0x000000);
-constexpr Color kWhite(0xFFFFFF);
 
-struct SheetDesign {
-    const char* title;
-    int width, height, minWidth, minHeight, maxWidth, maxHeight;
-    bool visible, buttons;
-};
-
-void SheetLayout(Window* sheet, const SheetDesign& d) {
-    const auto& [title, width, height, minWidth, minHeight, maxWidth, maxHeight, visible, buttons] = d;
-    sheet->SetTitle(title);
-    sheet->SetFrame(8);
-    sheet->SetSize(width, height);
-    sheet->SetMinSize(minWidth, minHeight);
-    sheet->SetMaxSize(maxWidth, maxHeight);
-    sheet->SetVisible(visible);
-    sheet->SetResizeable(false);
-    sheet->SetLiveResize(false);
-    sheet->SetCloseButton(buttons);
-    sheet->SetMinimizeButton(buttons);
-    sheet->SetMaximizeButton(buttons);
-    sheet->SetMenuBarVisible(true);
-    sheet->SetBackColor(kWhite, false);
-    sheet->SetPlacement(0);
+// The sheets' design values besides their own: a sheet frame, fixed size.
+WindowDesign SheetDesign(const char* title, int width, int height, int minWidth, int minHeight, int maxWidth,
+                         int maxHeight, bool visible, bool buttons) {
+    return {.title = title, .width = width, .height = height, .minWidth = minWidth, .minHeight = minHeight,
+            .maxWidth = maxWidth, .maxHeight = maxHeight, .frame = 8, .resizeable = false, .liveResize = false,
+            .closeButton = buttons, .minimizeButton = buttons, .maximizeButton = buttons, .visible = visible};
 }
 
 void SheetLabel(Label* label, int left, int top, int width, int height, double size, bool bold, bool multiline,
@@ -79,7 +62,7 @@ sizeWarnSheet* sizeWarnSheet::Instance() { return ImplicitInstance<sizeWarnSheet
 
 void sizeWarnSheet::Layout() {
     // Designed 26 pixels lower than its limits allow; the limits win.
-    SheetLayout(this, {"Large Text Block", 535, 159, 535, 185, 535, 185, false, false});
+    ApplyDesign(SheetDesign("Large Text Block", 535, 159, 535, 185, 535, 185, false, false));
 }
 
 void sizeWarnSheet::CreateControls() { _CreateControls0(); }
@@ -121,7 +104,7 @@ void sizeWarnSheet::Event_Open() { Canvas1()->SetBackdrop(NonNil(App())->maskedI
 
 fasterPlease* fasterPlease::Instance() { return ImplicitInstance<fasterPlease>(); }
 
-void fasterPlease::Layout() { SheetLayout(this, {"Processing", 292, 64, 64, 64, 32000, 32000, true, true}); }
+void fasterPlease::Layout() { ApplyDesign(SheetDesign("Processing", 292, 64, 64, 64, 32000, 32000, true, true)); }
 
 void fasterPlease::CreateControls() { _CreateControls0(); }
 

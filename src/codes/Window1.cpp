@@ -81,20 +81,9 @@ void AddButton(PushButton* button, const ButtonDesign& d) {
 Window1* Window1::Instance() { return ImplicitInstance<Window1>(); }
 
 void Window1::Layout() {
-    SetTitle("Type a Code or Key");
-    SetSize(285, 108);
-    SetMinSize(285, 108);
-    SetMaxSize(285, 108);
-    SetFrame(0);
-    SetPlacement(0);
-    SetResizeable(false);
-    SetLiveResize(false);
-    SetCloseButton(true);
-    SetMinimizeButton(true);
-    SetMaximizeButton(false);
-    SetBackColor(kWhite, false);
-    SetVisible(true);
-    SetMenuBarVisible(true);
+    ApplyDesign({.title = "Type a Code or Key", .width = 285, .height = 108, .minWidth = 285, .minHeight = 108,
+                 .maxWidth = 285, .maxHeight = 108, .resizeable = false, .liveResize = false,
+                 .maximizeButton = false});
 }
 
 void Window1::CreateControls() { _CreateControls0(); }

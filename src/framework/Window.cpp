@@ -131,6 +131,23 @@ int Window::MenuHeight() const {
     return menu ? menu->sizeHint().height() : 0;
 }
 
+void Window::ApplyDesign(const WindowDesign& d) {
+    SetTitle(d.title);
+    SetFrame(d.frame);
+    SetPlacement(d.placement);
+    SetSize(d.width, d.height);
+    SetMinSize(d.minWidth, d.minHeight);
+    SetMaxSize(d.maxWidth, d.maxHeight);
+    SetResizeable(d.resizeable);
+    SetLiveResize(d.liveResize);
+    SetCloseButton(d.closeButton);
+    SetMinimizeButton(d.minimizeButton);
+    SetMaximizeButton(d.maximizeButton);
+    SetBackColor(d.backColor, d.hasBackColor);
+    SetVisible(d.visible);
+    SetMenuBarVisible(d.menuBarVisible);
+}
+
 void Window::SetSize(int width, int height) {
     content_->resize(width, height);
     if (framed_ && widget_->layout()->sizeConstraint() != QLayout::SetFixedSize)

@@ -38,6 +38,26 @@ namespace internal {
 struct QtAccess;
 }
 
+// A window's design values, as the layout editor keeps them; Layout applies
+// them all at once with ApplyDesign.
+struct WindowDesign {
+    const char* title = "";
+    int width = 300, height = 300;
+    int minWidth = 64, minHeight = 64;
+    int maxWidth = 32000, maxHeight = 32000;
+    int frame = 0;
+    int placement = 0;
+    bool resizeable = true;
+    bool liveResize = true;
+    bool closeButton = true;
+    bool minimizeButton = true;
+    bool maximizeButton = true;
+    Color backColor = Color(0xFFFFFF);
+    bool hasBackColor = false;
+    bool visible = true;
+    bool menuBarVisible = true;
+};
+
 class Window {
 public:
     Window();
@@ -46,6 +66,7 @@ public:
     Window& operator=(const Window&) = delete;
 
     // The window's design values; Layout sets them before the controls exist.
+    void ApplyDesign(const WindowDesign& design);
     String Title() const;
     void SetTitle(const String& title);
     int Width() const;

@@ -9,7 +9,6 @@ using namespace fw;
 namespace {
 
 constexpr Color kBlack(0x000000);
-constexpr Color kWhite(0xFFFFFF);
 
 constexpr double kSmallestText = 8;
 constexpr double kLargestText = 22;
@@ -26,20 +25,8 @@ void Lock(RectControl* control, bool left, bool top, bool right, bool bottom) {
 tableWindow* tableWindow::Instance() { return ImplicitInstance<tableWindow>(); }
 
 void tableWindow::Layout() {
-    SetTitle("Charvella Table");
-    SetSize(275, 260);
-    SetMinSize(275, 200);
-    SetMaxSize(5000, 4000);
-    SetFrame(0);
-    SetPlacement(0);
-    SetResizeable(true);
-    SetLiveResize(true);
-    SetCloseButton(true);
-    SetMinimizeButton(true);
-    SetMaximizeButton(true);
-    SetBackColor(kWhite, false);
-    SetVisible(true);
-    SetMenuBarVisible(true);
+    ApplyDesign({.title = "Charvella Table", .width = 275, .height = 260, .minWidth = 275, .minHeight = 200,
+                 .maxWidth = 5000, .maxHeight = 4000});
 }
 
 void tableWindow::CreateControls() { _CreateControls0(); }
