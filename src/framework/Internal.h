@@ -65,8 +65,12 @@ void RegisterWindowList(WindowList* list);
 // application's and the focused control's EnableMenuItems run.
 void PrepareMenus();
 // Whether a key press is the shortcut of a menu item; such keys belong to the
-// menu bar, not to the focused field.
+// menu bar, not to the focused control.
 bool IsMenuShortcut(const QKeyEvent* event);
+// Gives the menu bar its keys: a menu shortcut prepares the menus before it
+// is matched, so that it fires exactly when its item is enabled, and neither
+// a shortcut nor an Alt chord (the menus' mnemonics) reaches a control.
+void InstallMenuKeys();
 // Builds the menu bar of a top-level window from the application's MenuBar.
 void InstallMenuBar(QWidget* window);
 

@@ -2,12 +2,14 @@
 
 #include "framework/Application.h"
 #include "framework/Internal.h"
+#include "framework/Keys.h"
 #include "framework/QtAccess.h"
 #include "framework/QtBridge.h"
 #include "framework/RectControl.h"
 #include "framework/Runtime.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
@@ -81,6 +83,31 @@ QString MnemonicTitle(QString title, QString& used) {
     }
     return title;
 }
+
+class MenuKeys : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool toControl = watched->isWidgetType() && internal::QtAccess::ControlOf(static_cast<QWidget*>(watched));
+        if (event->type() == QEvent::ShortcutOverride) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (!internal::IsMenuShortcut(key)) return false;
+            RaiseEvent([] { internal::PrepareMenus(); });
+            if (!toControl) return false;
+            key->ignore();  // the shortcut map, not the control, takes it
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress && toControl) {
+            // What reaches a control here is a disabled item's shortcut, or
+            // an Alt chord that is no menu's mnemonic: it does nothing.
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (!internal::IsMenuShortcut(key) && !internal::IsMenuChord(key)) return false;
+            key->ignore();
+            return true;
+        }
+        return false;
+    }
+};
 
 QKeySequence ToKeySequence(const String& shortcut) {
     QString text = ToQString(shortcut);
@@ -172,6 +199,8 @@ bool IsMenuShortcut(const QKeyEvent* event) {
     });
     return found;
 }
+
+void InstallMenuKeys() { qApp->installEventFilter(new MenuKeys(qApp)); }
 
 void InstallMenuBar(QWidget* window) {
     auto* mainWindow = qobject_cast<QMainWindow*>(window);

@@ -70,19 +70,6 @@ void ReportUnhandled(const std::exception_ptr& e) {
     MsgBox(String("An exception of class ") + ClassNameOf(e) + " was not handled.");
 }
 
-// Keys that may be menu shortcuts prepare the menus first, so that the
-// shortcut fires exactly when its item is enabled.
-class ShortcutPreparer : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ShortcutOverride &&
-            internal::IsMenuShortcut(static_cast<QKeyEvent*>(event)))
-            RaiseEvent([] { internal::PrepareMenus(); });
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 #ifdef Q_OS_MACOS
 // The platform reports a click on the Dock icon (the reopen Apple event) as
 // an activation of the application, also when it is active already.
@@ -147,7 +134,7 @@ void RuntimeInit(int& argc, char** argv) {
 #else
     QApplication::setQuitOnLastWindowClosed(false);
 #endif
-    qApp->installEventFilter(new ShortcutPreparer(qApp));
+    internal::InstallMenuKeys();
 #ifdef Q_OS_MACOS
     qApp->installEventFilter(new ReopenWatcher(qApp));
 #endif

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -26,22 +25,6 @@ public:
     explicit PlainEdit(TextArea* owner) : owner_(owner) {}
 
 protected:
-    bool event(QEvent* e) override {
-        if (e->type() == QEvent::ShortcutOverride && internal::IsMenuShortcut(static_cast<QKeyEvent*>(e))) {
-            e->ignore();  // leave it to the menu bar
-            return true;
-        }
-        return QPlainTextEdit::event(e);
-    }
-
-    void keyPressEvent(QKeyEvent* e) override {
-        if (internal::IsMenuShortcut(e)) {
-            e->ignore();
-            return;
-        }
-        QPlainTextEdit::keyPressEvent(e);
-    }
-
     void focusInEvent(QFocusEvent* e) override {
         QPlainTextEdit::focusInEvent(e);
         if (owner_->GotFocus) RaiseEvent(owner_->GotFocus);

@@ -23,10 +23,6 @@ public:
 
 protected:
     bool event(QEvent* e) override {
-        if (e->type() == QEvent::ShortcutOverride && internal::IsMenuShortcut(static_cast<QKeyEvent*>(e))) {
-            e->ignore();  // leave it to the menu bar
-            return true;
-        }
         // Tab moves the focus before a key press reaches keyPressEvent; the
         // program still sees it first.
         if (e->type() == QEvent::KeyPress) {
@@ -37,12 +33,6 @@ protected:
     }
 
     void keyPressEvent(QKeyEvent* e) override {
-        // A disabled menu item's shortcut does nothing; an Alt chord that is
-        // no menu's mnemonic does nothing either.
-        if (internal::IsMenuShortcut(e) || internal::IsMenuChord(e)) {
-            e->ignore();
-            return;
-        }
         if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) {
             QLineEdit::keyPressEvent(e);
             return;

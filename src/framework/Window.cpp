@@ -34,9 +34,7 @@ public:
 
 void RegisterWithRuntime() {
     static RuntimeWindowList list;
-    static bool registered = false;
-    if (!registered) internal::RegisterWindowList(&list);
-    registered = true;
+    internal::RegisterWindowList(&list);
 }
 
 std::map<std::type_index, Window*>& ImplicitInstances() {
