@@ -16,16 +16,10 @@ void Label::SetText(const String& text) {
     label_->setText(ToDisplayText(text));
 }
 
-void Label::SetTextColor(Color color) {
-    QPalette palette = label_->palette();
-    palette.setColor(QPalette::WindowText, QColor(color.Red(), color.Green(), color.Blue()));
-    label_->setPalette(palette);
-}
+void Label::SetTextColor(Color color) { SetPaletteColor(label_, QPalette::WindowText, color); }
 
 void Label::SetTextAlign(int align) {
-    Qt::Alignment horizontal = Qt::AlignLeft;
-    if (align == 2) horizontal = Qt::AlignHCenter;
-    if (align == 3) horizontal = Qt::AlignRight;
+    const Qt::Alignment horizontal = HorizontalAlignment(align);
     label_->setAlignment(horizontal | (label_->wordWrap() ? Qt::AlignTop : Qt::AlignVCenter));
 }
 

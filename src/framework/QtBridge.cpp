@@ -1,5 +1,7 @@
 #include "framework/QtBridge.h"
 
+#include <QWidget>
+
 namespace fw {
 
 QString ToQString(const String& s) {
@@ -25,6 +27,18 @@ String FromDisplayText(const QString& s) {
     for (const QChar lineBreak : {QChar(u'\n'), QChar(0x2028), QChar(0x2029)})
         text.replace(lineBreak, QLatin1Char('\r'));
     return FromQString(text);
+}
+
+void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, Color color) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, QColor(color.Red(), color.Green(), color.Blue()));
+    widget->setPalette(palette);
+}
+
+Qt::Alignment HorizontalAlignment(int align) {
+    if (align == 2) return Qt::AlignHCenter;
+    if (align == 3) return Qt::AlignRight;
+    return Qt::AlignLeft;
 }
 
 }  // namespace fw

@@ -3,8 +3,10 @@
 // Conversions between framework strings and Qt strings. Framework-internal:
 // the program never sees Qt types.
 
+#include "framework/RectControl.h"
 #include "framework/String.h"
 
+#include <QPalette>
 #include <QString>
 
 namespace fw {
@@ -20,5 +22,11 @@ QString ToDisplayText(const String& s);
 // Text read back from a control: every line break (LF, CR LF, paragraph
 // separator) becomes one carriage return.
 String FromDisplayText(const QString& s);
+
+// Sets one colour of a widget's palette.
+void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, Color color);
+// The horizontal alignment of a control's alignment value: 0 default (left),
+// 1 left, 2 centre, 3 right.
+Qt::Alignment HorizontalAlignment(int align);
 
 }  // namespace fw

@@ -112,17 +112,9 @@ void TextArea::SetText(const String& text) { edit_->setPlainText(ToDisplayText(t
 bool TextArea::ReadOnly() const { return edit_->isReadOnly(); }
 void TextArea::SetReadOnly(bool on) { edit_->setReadOnly(on); }
 
-void TextArea::SetTextColor(Color color) {
-    QPalette palette = edit_->palette();
-    palette.setColor(QPalette::Text, QColor(color.Red(), color.Green(), color.Blue()));
-    edit_->setPalette(palette);
-}
+void TextArea::SetTextColor(Color color) { SetPaletteColor(edit_, QPalette::Text, color); }
 
-void TextArea::SetBackColor(Color color) {
-    QPalette palette = edit_->palette();
-    palette.setColor(QPalette::Base, QColor(color.Red(), color.Green(), color.Blue()));
-    edit_->setPalette(palette);
-}
+void TextArea::SetBackColor(Color color) { SetPaletteColor(edit_, QPalette::Base, color); }
 
 void TextArea::SetBorder(bool on) { edit_->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame); }
 
@@ -131,9 +123,7 @@ void TextArea::SetScrollbarVertical(bool on) {
 }
 
 void TextArea::SetAlignment(int align) {
-    Qt::Alignment horizontal = Qt::AlignLeft;
-    if (align == 2) horizontal = Qt::AlignHCenter;
-    if (align == 3) horizontal = Qt::AlignRight;
+    const Qt::Alignment horizontal = HorizontalAlignment(align);
     QTextOption option = edit_->document()->defaultTextOption();
     option.setAlignment(horizontal);
     edit_->document()->setDefaultTextOption(option);

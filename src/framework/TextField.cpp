@@ -111,24 +111,14 @@ void TextField::SetSelLength(int length) {
 
 String TextField::SelText() const { return FromDisplayText(edit_->selectedText()); }
 
-void TextField::SetTextColor(Color color) {
-    QPalette palette = edit_->palette();
-    palette.setColor(QPalette::Text, QColor(color.Red(), color.Green(), color.Blue()));
-    edit_->setPalette(palette);
-}
+void TextField::SetTextColor(Color color) { SetPaletteColor(edit_, QPalette::Text, color); }
 
-void TextField::SetBackColor(Color color) {
-    QPalette palette = edit_->palette();
-    palette.setColor(QPalette::Base, QColor(color.Red(), color.Green(), color.Blue()));
-    edit_->setPalette(palette);
-}
+void TextField::SetBackColor(Color color) { SetPaletteColor(edit_, QPalette::Base, color); }
 
 void TextField::SetBorder(bool on) { edit_->setFrame(on); }
 
 void TextField::SetAlignment(int align) {
-    Qt::Alignment horizontal = Qt::AlignLeft;
-    if (align == 2) horizontal = Qt::AlignHCenter;
-    if (align == 3) horizontal = Qt::AlignRight;
+    const Qt::Alignment horizontal = HorizontalAlignment(align);
     edit_->setAlignment(horizontal | Qt::AlignVCenter);
 }
 

@@ -180,9 +180,7 @@ void Window::SetMaxSize(int width, int height) { content_->setMaximumSize(width,
 void Window::SetBackColor(Color color, bool hasBackColor) {
     content_->setAutoFillBackground(hasBackColor);
     if (!hasBackColor) return;
-    QPalette palette = content_->palette();
-    palette.setColor(QPalette::Window, QColor(color.Red(), color.Green(), color.Blue()));
-    content_->setPalette(palette);
+    SetPaletteColor(content_, QPalette::Window, color);
 }
 
 void Window::Construct() {
