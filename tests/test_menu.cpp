@@ -6,7 +6,6 @@
 
 #include "app/Menu.h"
 #include "app/globalVars.h"
-#include "framework/Exceptions.h"
 #include "framework/Internal.h"
 #include "framework/MenuItem.h"
 #include "framework/TextField.h"
@@ -225,18 +224,6 @@ TEST_F(MenuTest, MnemonicsAndF10OpenTheMenus) {
     // None of them reached the character field as a key.
     EXPECT_EQ(TextOf(window->outputChar()), "");
     EXPECT_EQ(TextOf(window->outputDec()), "");
-}
-
-TEST(MenuAccessors, ThrowWithoutApplication) {
-    ASSERT_EQ(App(), nullptr);
-    using Get = fw::MenuItemPtr (*)();
-    const Get accessors[] = {FileConvertCharacters,       FileBlockConversions,
-                             FileShowTable,               FileCloseWindow,
-                             EditSelectAll,               EditWarnOnLargeTextBlocks,
-                             EditShowDecimalandHexasHTML, InternetVisitTessarindswebsite,
-                             HelpCheckForUpdates};
-    for (Get get : accessors) EXPECT_THROW(get(), fw::NilObjectException);
-    EXPECT_THROW(AppleAboutCharvella(), fw::NilObjectException);
 }
 
 TEST_F(MenuTest, WithoutFocusedFieldOnlyQuitOfTheseIsEnabled) {

@@ -339,19 +339,6 @@ TEST_F(MenuCommandsTest, WebCommandsOpenTheMakersPagesOrSayWhyNot) {
     fw::testing::SetLocalAddress(nullptr);
 }
 
-TEST_F(MenuCommandsTest, EveryCommandAnswersFalse) {
-    fw::testing::SetLocalAddress("0.0.0.0");
-    Charvella* app = App();
-    for (bool (Charvella::*command)() :
-         {&Charvella::_FileConvertCharacters_Action, &Charvella::_FileBlockConversions_Action,
-          &Charvella::_FileShowTable_Action, &Charvella::_AppleAboutCharvella_Action,
-          &Charvella::_EditWarnOnLargeTextBlocks_Action, &Charvella::_EditShowDecimalandHexasHTML_Action,
-          &Charvella::_InternetVisitTessarindswebsite_Action, &Charvella::_HelpCheckForUpdates_Action,
-          &Charvella::_FileCloseWindow_Action})
-        EXPECT_FALSE((app->*command)());
-    fw::testing::SetLocalAddress(nullptr);
-}
-
 TEST_F(MenuCommandsTest, ReopenEventShowsTheConverterOnlyWhenNoWindowIsOpen) {
     Window1* converter = Converter();
     Choose("AppleAboutCharvella");
