@@ -32,8 +32,7 @@ TEST_F(CodeRoutines, BinaryGroupsHexDigits) {
     const StringCase cases[] = {
         {"41", " 0100 0001"}, {"A", " 0000 1010"},   {"FF", " 1111 1111"}, {"ff", " 1111 1111"},
         {"", " 0000 0000"},   {"%0A", " 0000 1010"}, {"G1", " 0001"},      {"100", " 0001 0000 0000"},
-        {"7e", " 0111 1110"}, {"0", " 0000 0000"},   {"%", " 0000"},       {"C3", " 1100 0011"},
-        {"B9", " 1011 1001"}, {"D2", " 1101 0010"},  {"58", " 0101 1000"}, {"6", " 0000 0110"}};
+        {"%", " 0000"},       {"B9", " 1011 1001"},  {"6", " 0000 0110"}};
     for (const StringCase& c : cases) EXPECT_EQ(app.binary(c.in).ToUTF8(), c.out) << '"' << c.in << '"';
     // The converter shows the last nine characters.
     EXPECT_EQ(fw::Right(app.binary("100"), 9).ToUTF8(), "0000 0000");

@@ -1,7 +1,6 @@
 // The framework's windows, controls and event guard, with small windows of
 // the tests' own.
 
-#include "framework/Canvas.h"
 #include "framework/Label.h"
 #include "framework/PopupMenu.h"
 #include "framework/PushButton.h"
@@ -165,23 +164,6 @@ TEST_F(FrameworkWindows, KeyDownSeesKeysFirstAndCanKeepThem) {
     EXPECT_EQ(probe->field()->Text(), "a") << "the kept x never reached the field";
 }
 
-TEST_F(FrameworkWindows, SpecialKeysArriveAsTheirCodes) {
-    Probe* probe = Probe::Instance();
-    Activate(probe);
-    probe->field()->SetFocus();
-    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Left, 28},   {Qt::Key_Right, 29},     {Qt::Key_Up, 30},
-                                            {Qt::Key_Down, 31},   {Qt::Key_Return, 13},    {Qt::Key_Enter, 3},
-                                            {Qt::Key_Escape, 27}, {Qt::Key_Backspace, 8},  {Qt::Key_Delete, 127},
-                                            {Qt::Key_Home, 1},    {Qt::Key_End, 4},        {Qt::Key_PageUp, 11},
-                                            {Qt::Key_PageDown, 12}};
-    for (const auto& [key, code] : keys) {
-        probe->log.clear();
-        QTest::keyClick(QtAccess::Window(probe)->windowHandle(), key);
-        ASSERT_FALSE(probe->log.empty()) << "no KeyDown for code " << code;
-        EXPECT_EQ(probe->log.front(), "KeyDown " + std::to_string(code));
-    }
-}
-
 TEST_F(FrameworkWindows, SelectionCountsCharactersNotUtf16Units) {
     Probe* probe = Probe::Instance();
     TextField* field = probe->field();
@@ -207,36 +189,6 @@ TEST_F(FrameworkWindows, AnEscapingExceptionIsReportedAndTheProgramGoesOn) {
     QTest::mouseClick(QtAccess::Widget(probe->ControlNamed<PushButton>("button")), Qt::LeftButton);
     EXPECT_EQ(fw::testing::TakeMessageBoxes(),
               std::vector<std::string>{"An exception of class NilObjectException was not handled."});
-    EXPECT_FALSE(RaiseEvent([] { throw std::bad_alloc(); }));
-    EXPECT_EQ(fw::testing::TakeMessageBoxes(),
-              std::vector<std::string>{"An exception of class OutOfMemoryException was not handled."});
-    EXPECT_EQ(RaiseEvent<int>([] { return 7; }, 0), 7);
-    EXPECT_EQ(RaiseEvent<int>([]() -> int { throw RuntimeException(); }, -1), -1);
-}
-
-TEST_F(FrameworkWindows, CanvasMouseUpFollowsOnlyWhenMouseDownSaysSo) {
-    std::vector<std::string> log;
-    struct CanvasHost : Window {
-        Canvas* c = nullptr;
-        void Layout() override { SetSize(60, 60); }
-        void CreateControls() override {
-            c = AddControl<Canvas>("c");
-            c->SetBounds(0, 0, 50, 50);
-        }
-    };
-    auto* host = new CanvasHost();
-    host->Construct();
-    bool track = false;
-    host->c->MouseDown = [&](int x, int y) {
-        log.push_back("down " + std::to_string(x) + "," + std::to_string(y));
-        return track;
-    };
-    host->c->MouseUp = [&](int, int) { log.push_back("up"); };
-    QTest::mouseClick(QtAccess::Widget(host->c), Qt::LeftButton, {}, QPoint(5, 6));
-    track = true;
-    QTest::mouseClick(QtAccess::Widget(host->c), Qt::LeftButton, {}, QPoint(7, 8));
-    EXPECT_EQ(log, (std::vector<std::string>{"down 5,6", "down 7,8", "up"}));
-    EXPECT_EQ(QtAccess::Widget(host->c)->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(FrameworkWindows, PopupSeparatorsCountAsRowsButCannotBeChosen) {

@@ -207,32 +207,6 @@ TEST_F(MenuTest, MenusArePreparedHoweverTheyAreReached) {
     EXPECT_EQ(window->outputDec()->SelLength(), 2);
 }
 
-TEST_F(MenuTest, MnemonicsAndF10OpenTheMenus) {
-    Window1* window = Converter();
-    QMenuBar* bar = BarOf(window);
-    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_F, 0}, {Qt::Key_E, 1}, {Qt::Key_H, 2}};
-    for (const auto& [key, menu] : keys) {
-        ClickInto(window->outputChar());
-        Press(window, key, Qt::AltModifier);
-        EXPECT_EQ(OpenMenu(), bar->actions()[menu]->menu()) << menu;
-        CloseMenus();
-    }
-    ClickInto(window->outputChar());
-    Press(window, Qt::Key_F10);
-    EXPECT_EQ(OpenMenu(), bar->actions()[0]->menu());
-    CloseMenus();
-    // None of them reached the character field as a key.
-    EXPECT_EQ(TextOf(window->outputChar()), "");
-    EXPECT_EQ(TextOf(window->outputDec()), "");
-}
-
-TEST_F(MenuTest, WithoutFocusedFieldOnlyQuitOfTheseIsEnabled) {
-    Converter();
-    ClearFocus();
-    fw::internal::PrepareMenus();
-    EXPECT_EQ(EnabledEditingItems(), Strings{"FileQuit"});
-}
-
 TEST_F(MenuTest, ShortcutsOfDisabledItemsDoNothing) {
     Window1* window = Converter();
     ClearFocus();

@@ -154,10 +154,6 @@ TEST_F(BundleTest, ResourcesFolderLookup) {
         EXPECT_EQ(p->Width(), s.width);
         EXPECT_EQ(p->Height(), s.height);
     }
-    // The shipped icon is rounded: transparent in its corner, opaque inside.
-    const QImage icon = QtAccess::Composed(buildMaskedIcon().get());
-    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(icon.pixel(36, 36)), 255);
 }
 
 TEST_F(BundleTest, LoadedPicturesAreKept) {
