@@ -216,15 +216,9 @@ const EntryCase kEntries[] = {
     {"BinaryNotADigit", kBin, false, "12", {"", "", "", "12", kBinDigitError}},
     {"BinaryNineWithA2", kBin, false, "111111112", {"", "", "", "111111112", kBinDigitError}},
     {"BinaryShowingHtml", kBin, true, "1000001", {"A", "&#65;", "%41", "1000001", ""}},
+    {"KeyShowingHtml", kChar, true, "A", {"A", "&#65;", "%41", "0100 0001", ""}},
 };
 INSTANTIATE_TEST_SUITE_P(Codes, CodeEntry, ::testing::ValuesIn(kEntries), kByName);
-
-TEST_F(ConverterTest, KeyShowsHtmlFormsWhenAsked) {
-    globalVars::showHTML = true;
-    Click(kChar);
-    Type(w, "A");
-    EXPECT_EQ(Showing(), (Shown{"A", "&#65;", "%41", "0100 0001", ""}));
-}
 
 TEST_F(ConverterTest, ValidEntryAfterAnErrorEmptiesTheErrorLine) {
     Enter(kDec, "256");
@@ -245,38 +239,27 @@ TEST_F(ConverterTest, ValidEntryAfterAnErrorEmptiesTheErrorLine) {
 
 // --- Rewriting the codes after the HTML setting changed -------------------
 
-struct BinProcessCase {
-    const char* name;
-    const char* binary;
-    Field focus;  // where the user is when the setting changes
-    Shown html, plain;
-};
-
-void PrintTo(const BinProcessCase& c, std::ostream* os) { *os << c.name; }
-
-class BinProcess : public ConverterTest, public ::testing::WithParamInterface<BinProcessCase> {};
-
-TEST_P(BinProcess, RewritesDecimalAndHexInTheCurrentForm) {
-    const BinProcessCase& c = GetParam();
-    Enter(kBin, c.binary);
-    Click(c.focus);
-    globalVars::showHTML = true;
-    w->binProcess("");
-    EXPECT_EQ(Showing(), c.html);
-    globalVars::showHTML = false;
-    w->binProcess("");
-    EXPECT_EQ(Showing(), c.plain);
+// Wherever the user is when the setting changes, the rewrite follows it.
+TEST_F(ConverterTest, BinProcessRewritesDecimalAndHexInTheCurrentForm) {
+    const Shown html{"A", "&#65;", "%41", "1000001", ""}, plain{"A", "65", "41", "1000001", ""};
+    const Shown notBinary{"", "", "", "12", kBinDigitError};
+    struct Case {
+        const char* binary;
+        Field focus;
+        Shown html, plain;
+    } const cases[] = {{"1000001", kBin, html, plain},  {"1000001", kChar, html, plain}, {"1000001", kDec, html, plain},
+                       {"1000001", kHex, html, plain},  {"12", kDec, notBinary, notBinary}};
+    for (const Case& c : cases) {
+        Enter(kBin, c.binary);
+        Click(c.focus);
+        globalVars::showHTML = true;
+        w->binProcess("");
+        EXPECT_EQ(Showing(), c.html) << TextOf((w->*c.focus)());
+        globalVars::showHTML = false;
+        w->binProcess("");
+        EXPECT_EQ(Showing(), c.plain);
+    }
 }
-
-const BinProcessCase kBinProcess[] = {
-    {"FromBinaryField", "1000001", kBin, {"A", "&#65;", "%41", "1000001", ""}, {"A", "65", "41", "1000001", ""}},
-    {"FromCharacterField", "1000001", kChar, {"A", "&#65;", "%41", "1000001", ""}, {"A", "65", "41", "1000001", ""}},
-    {"FromDecimalField", "1000001", kDec, {"A", "&#65;", "%41", "1000001", ""}, {"A", "65", "41", "1000001", ""}},
-    {"FromHexField", "1000001", kHex, {"A", "&#65;", "%41", "1000001", ""}, {"A", "65", "41", "1000001", ""}},
-    {"NotBinaryFromDecimalField", "12", kDec, {"", "", "", "12", kBinDigitError},
-     {"", "", "", "12", kBinDigitError}},
-};
-INSTANTIATE_TEST_SUITE_P(Binary, BinProcess, ::testing::ValuesIn(kBinProcess), kByName);
 
 // The focus code is the decimal field's again once the rewrite is done: what
 // the user types there next is converted.
@@ -357,15 +340,12 @@ TEST_F(ConverterTest, SelectAllSelectsTheFocusedFieldOnly) {
     EXPECT_EQ(w->outputChar()->SelStart(), 0);
     EXPECT_EQ(w->outputChar()->SelLength(), 5);
     EXPECT_EQ(Showing(), (Shown{"SPACE", "32", "20", "0010 0000", ""}));
-}
 
-TEST_F(ConverterTest, SelectAllTakesTheWholeHtmlForm) {
+    // An HTML form is taken whole.
     globalVars::showHTML = true;
-    Click(kChar);
     Type(w, "A");
     Click(kDec);
     SelectAll();
-    EXPECT_EQ(w->outputDec()->SelStart(), 0);
     EXPECT_EQ(w->outputDec()->SelText().ToUTF8(), "&#65;");
 }
 

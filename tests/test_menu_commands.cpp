@@ -189,6 +189,14 @@ TEST_F(MenuCommandsTest, CloseWindowClosesTheFrontWindowThenThereIsNothingToClos
 
 TEST_F(MenuCommandsTest, HtmlToggleRewritesTheConverterFromItsBinaryField) {
     Window1* window = Converter();
+    // An empty binary field is code 0.
+    Press(window, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(TextOf(window->outputDec()), "&#0;");
+    EXPECT_EQ(TextOf(window->outputHex()), "%00");
+    EXPECT_EQ(TextOf(window->outputChar()), "NUL");
+    EXPECT_EQ(TextOf(window->errorField()), "");
+    Press(window, Qt::Key_L, Qt::ControlModifier);
+
     ClickInto(window->outputBin());
     Type(window, "0100 0001");
     ASSERT_EQ(TextOf(window->outputDec()), "65");
@@ -206,15 +214,6 @@ TEST_F(MenuCommandsTest, HtmlToggleRewritesTheConverterFromItsBinaryField) {
     // The focus stays where it was, and typing there goes on as before.
     EXPECT_TRUE(HasFocus(window->outputBin()));
     EXPECT_EQ(App()->focusLocation, 4);
-}
-
-TEST_F(MenuCommandsTest, HtmlToggleWithAnEmptyBinaryFieldShowsCodeZero) {
-    Window1* window = Converter();
-    Press(window, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(TextOf(window->outputDec()), "&#0;");
-    EXPECT_EQ(TextOf(window->outputHex()), "%00");
-    EXPECT_EQ(TextOf(window->outputChar()), "NUL");
-    EXPECT_EQ(TextOf(window->errorField()), "");
 }
 
 // With the About box or the code table in front only the setting changes;

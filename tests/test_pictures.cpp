@@ -156,44 +156,30 @@ TEST_F(BundleTest, ResourcesFolderLookup) {
     }
 }
 
-TEST_F(BundleTest, LoadedPicturesAreKept) {
+// A picture found is kept though its file goes; one missing, or without a
+// Resources folder, is looked for again on the next call.
+TEST_F(BundleTest, PicturesAreKeptOnceFoundAndLookedForUntilThen) {
     struct Accessor { fw::PicturePtr (*get)(); const char* file; };
     for (const Accessor& a : {Accessor{icon72, "icon72.png"}, Accessor{iconMask72, "iconMask72.png"},
                               Accessor{smallblacklogo, "smallblacklogo.png"}}) {
+        SCOPED_TRACE(a.file);
+        EXPECT_FALSE(a.get());
         write(a.file, filled(5, 4, qRgb(9, 9, 9)));
+        useFolder("");
+        EXPECT_FALSE(a.get());
+        useFolder(dir_.path());
         fw::PicturePtr first = a.get();
-        ASSERT_TRUE(first) << a.file;
+        ASSERT_TRUE(first);
+        EXPECT_EQ(first->Width(), 5);
         ASSERT_TRUE(QFile::remove(path(a.file)));
-        EXPECT_EQ(a.get(), first) << a.file;
+        EXPECT_EQ(a.get(), first);
     }
 }
 
-TEST_F(BundleTest, MissingPictureIsLookedForAgain) {
-    EXPECT_FALSE(icon72());
-    EXPECT_FALSE(smallblacklogo());
-    write("icon72.png", filled(6, 6, qRgb(1, 2, 3)));
-    write("smallblacklogo.png", filled(8, 9, qRgb(0, 0, 0)));
-    ASSERT_TRUE(icon72());
-    EXPECT_EQ(icon72()->Width(), 6);
-    ASSERT_TRUE(smallblacklogo());
-    EXPECT_EQ(smallblacklogo()->Height(), 9);
-}
-
-TEST_F(BundleTest, NoResourcesFolderGivesNilEveryTime) {
-    write("icon72.png", filled(6, 6, qRgb(1, 2, 3)));
-    useFolder("");
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_FALSE(icon72());
-        EXPECT_FALSE(iconMask72());
-        EXPECT_FALSE(smallblacklogo());
-    }
-    fw::testing::SetResourcesFolder(dir_.path().toUtf8().constData());
-    EXPECT_TRUE(icon72());
-}
-
-TEST_F(BundleTest, MaskedIconTakesIconSizeAndMask) {
-    write("icon72.png", filled(40, 30, qRgb(200, 10, 20)));
+TEST_F(BundleTest, MaskedIconTakesIconSizeAndMaskAndNeedsTheIcon) {
     write("iconMask72.png", halfMask(40, 30));
+    EXPECT_THROW(buildMaskedIcon(), fw::NilObjectException);
+    write("icon72.png", filled(40, 30, qRgb(200, 10, 20)));
     fw::PicturePtr p = buildMaskedIcon();
     ASSERT_TRUE(p);
     EXPECT_EQ(p->Width(), 40);
@@ -202,13 +188,6 @@ TEST_F(BundleTest, MaskedIconTakesIconSizeAndMask) {
     EXPECT_EQ(composed.pixel(5, 29), qRgba(200, 10, 20, 255));
     EXPECT_EQ(qAlpha(composed.pixel(20, 7)), 127);
     EXPECT_EQ(qAlpha(composed.pixel(39, 0)), 0);
-}
-
-TEST_F(BundleTest, MaskedIconWithoutIconRaises) {
-    write("iconMask72.png", halfMask(4, 4));
-    EXPECT_THROW(buildMaskedIcon(), fw::NilObjectException);
-    useFolder("");
-    EXPECT_THROW(buildMaskedIcon(), fw::NilObjectException);
 }
 
 }  // namespace

@@ -371,9 +371,7 @@ TEST(String, MultiByteCharactersCountAsOne) {
         EXPECT_EQ(utf8.CodeAt(5 * copies + 1), 0);
         EXPECT_EQ(utf8.CodeAt(0), 0);
     }
-}
-
-TEST(String, AppendingDropsTheSharedIndex) {
+    // Appending drops the shared index; a copy keeps its own.
     String s = Repeat("é", 50);
     const String copy = s;
     ASSERT_EQ(Len(s), 50);
