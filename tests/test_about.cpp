@@ -35,11 +35,6 @@ protected:
         }
         return box;
     }
-    static int CountAboutBoxes() {
-        int n = 0;
-        for (int i = 0; i < fw::WindowCount(); ++i) n += dynamic_cast<Dialog1*>(fw::WindowAt(i)) != nullptr;
-        return n;
-    }
 };
 
 TEST_F(AboutTest, DesignWhiteOnBlackWithLogoAndCredits) {
@@ -91,7 +86,7 @@ TEST_F(AboutTest, ClicksOnTheHiddenCornerAndElsewhere) {
             box->Close();
         } else {
             // Closed, and perhaps deleted already: only the window list is asked.
-            EXPECT_EQ(CountAboutBoxes(), 0) << where;
+            EXPECT_EQ(Count<Dialog1>(), 0) << where;
         }
         fw::testing::ProcessEvents();
     }
@@ -120,7 +115,7 @@ TEST_F(AboutTest, OneBoxAtATimeAndCreditsAgainAfterClosing) {
     converter->Show();
     ASSERT_EQ(fw::WindowAt(0), converter);
     EXPECT_EQ(OpenFromIcon(), box);
-    EXPECT_EQ(CountAboutBoxes(), 1);
+    EXPECT_EQ(Count<Dialog1>(), 1);
     EXPECT_EQ(fw::WindowCount(), 2);
 
     ClickAt(box, 300, 150);

@@ -8,6 +8,8 @@
 
 #include "framework/QtAccess.h"
 
+#include "TestWindows.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QTest>
@@ -76,10 +78,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(QtAccess::Window(surface)->windowHandle()));
     }
     void TearDown() override { internal::CloseAllWindows(); }
-    void Click(int x, int y) {
-        QTest::mouseClick(QtAccess::Window(surface)->windowHandle(), Qt::LeftButton, {},
-                          QtAccess::Content(surface)->mapTo(QtAccess::Window(surface), QPoint(x, y)));
-    }
+    void Click(int x, int y) { ClickAt(surface, x, y); }
     Surface* surface = nullptr;
 };
 

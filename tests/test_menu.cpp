@@ -31,26 +31,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// The names of the enabled items of all menus, in menu order.
-Strings EnabledItems() {
-    Strings names;
-    const fw::MenuBar& bar = *App()->MenuBar();
-    for (int i = 0; i < bar.Count(); ++i)
-        for (int j = 0; j < bar.Item(i)->Count(); ++j)
-            if (bar.Item(i)->Item(j)->Enabled()) names.push_back(bar.Item(i)->Item(j)->Name().ToUTF8());
-    return names;
-}
-
-// The enabled items among those the application's own enabling leaves alone:
-// Quit and the editing items, which the framework and the focused field enable.
-Strings EnabledEditingItems() {
-    const Strings editing = {"FileQuit", "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"};
-    Strings names;
-    for (const std::string& name : EnabledItems())
-        if (std::find(editing.begin(), editing.end(), name) != editing.end()) names.push_back(name);
-    return names;
-}
-
 QMenuBar* BarOf(fw::Window* window) { return QtAccess::Window(window)->menuBar(); }
 
 // The menu that is open, if any.
@@ -235,27 +215,27 @@ TEST_F(MenuTest, EditingItemsFollowTheFocusedField) {
     clipboard->setText("7");
     ClickInto(window->outputChar());
     fw::internal::PrepareMenus();
-    EXPECT_EQ(EnabledEditingItems(), (Strings{"FileQuit", "EditPaste"})) << "empty field";
+    EXPECT_EQ(EnabledItems(true), (Strings{"FileQuit", "EditPaste"})) << "empty field";
 
     ClickInto(window->outputDec());
     Type(window, "65");
     QtAccess::Edit(window->outputDec())->selectAll();
     fw::internal::PrepareMenus();
-    EXPECT_EQ(EnabledEditingItems(),
+    EXPECT_EQ(EnabledItems(true),
               (Strings{"FileQuit", "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"}))
         << "typed and selected";
 
     clipboard->clear();
     QtAccess::Edit(window->outputDec())->deselect();
     fw::internal::PrepareMenus();
-    EXPECT_EQ(EnabledEditingItems(), (Strings{"FileQuit", "EditUndo", "EditSelectAll"})) << "typed, no selection";
+    EXPECT_EQ(EnabledItems(true), (Strings{"FileQuit", "EditUndo", "EditSelectAll"})) << "typed, no selection";
 
     // The program wrote the binary field: nothing to undo there.
     ClickInto(window->outputBin());
     ASSERT_EQ(TextOf(window->outputBin()), "0100 0001");
     QtAccess::Edit(window->outputBin())->selectAll();
     fw::internal::PrepareMenus();
-    EXPECT_EQ(EnabledEditingItems(), (Strings{"FileQuit", "EditCut", "EditCopy", "EditClear", "EditSelectAll"}))
+    EXPECT_EQ(EnabledItems(true), (Strings{"FileQuit", "EditCut", "EditCopy", "EditClear", "EditSelectAll"}))
         << "written by the program, selected";
 
     // Copy through the Edit menu copies the selection.
@@ -265,29 +245,6 @@ TEST_F(MenuTest, EditingItemsFollowTheFocusedField) {
 }
 
 // --- Screen readers -------------------------------------------------------
-
-// Two document windows of the tests' own, each showing the menu bar.
-class FirstDocument : public fw::Window {
-public:
-    static FirstDocument* Instance() { return fw::ImplicitInstance<FirstDocument>(); }
-
-protected:
-    void Layout() override {
-        SetTitle("First");
-        SetSize(200, 80);
-    }
-};
-
-class SecondDocument : public fw::Window {
-public:
-    static SecondDocument* Instance() { return fw::ImplicitInstance<SecondDocument>(); }
-
-protected:
-    void Layout() override {
-        SetTitle("Second");
-        SetSize(200, 80);
-    }
-};
 
 // Each menu's items as a screen reader reads them from the window's menu
 // bar: name, and "(off)" for disabled ones; an empty name for a lost item.
@@ -316,8 +273,9 @@ std::vector<Strings> AccessibleMenus(fw::Window* window) {
 TEST_F(MenuTest, MenusStayReadableAfterAWindowCloses) {
     Converter()->Close();
     fw::testing::ProcessEvents();
-    FirstDocument* first = FirstDocument::Instance();
-    SecondDocument* second = SecondDocument::Instance();
+    // Two document windows of the tests' own, each showing the menu bar.
+    TestWindow* first = OpenTestWindow("First", 200, 80);
+    TestWindow* second = OpenTestWindow("Second", 200, 80);
     HelpCheckForUpdates()->SetAutoEnable(true);
     fw::internal::PrepareMenus();
 

@@ -31,22 +31,10 @@ const Strings kAlwaysEnabled = {"EditWarnOnLargeTextBlocks", "EditShowDecimaland
 
 class MenuCommandsTest : public ProgramTest {
 protected:
-    // The enabled items of all menus after a menu preparation, in menu order,
-    // leaving out Quit and the editing items of a focused field.
+    // The items the program's windows enable, after a menu preparation.
     static Strings EnabledCommands() {
         fw::internal::PrepareMenus();
-        const Strings editing = {"FileQuit", "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear",
-                                 "EditSelectAll"};
-        Strings names;
-        const fw::MenuBar& bar = *App()->MenuBar();
-        for (int i = 0; i < bar.Count(); ++i)
-            for (int j = 0; j < bar.Item(i)->Count(); ++j) {
-                const fw::MenuItem& item = *bar.Item(i)->Item(j);
-                const std::string name = item.Name().ToUTF8();
-                if (item.Enabled() && std::find(editing.begin(), editing.end(), name) == editing.end())
-                    names.push_back(name);
-            }
-        return names;
+        return EnabledItems(false);
     }
     static Strings With(Strings fileItems) {
         fileItems.insert(fileItems.end(), kAlwaysEnabled.begin(), kAlwaysEnabled.end());
@@ -69,11 +57,13 @@ protected:
         fw::internal::PrepareMenus();
         return NonNilItem(itemName)->Checked();
     }
-    template <class W>
-    static int Count() {
-        int n = 0;
-        for (int i = 0; i < fw::WindowCount(); ++i) n += dynamic_cast<W*>(fw::WindowAt(i)) != nullptr;
-        return n;
+    // Puts a block of more than 20000 characters into the block converter
+    // without the question, then turns the warning on again.
+    static void GiveLongInput(BlockConvert* blocks) {
+        Choose("EditWarnOnLargeTextBlocks");
+        blocks->EditField1()->SetText(std::string(20001, 'A'));
+        Choose("EditWarnOnLargeTextBlocks");
+        ASSERT_FALSE(globalVars::dontWarn);
     }
     static void CloseAll() {
         while (fw::WindowCount() > 0) fw::WindowAt(0)->Close();
@@ -258,10 +248,7 @@ TEST_F(MenuCommandsTest, HtmlToggleConvertsTheBlockConvertersInputAgain) {
     EXPECT_EQ(outputs(), (Strings{"72 105", "48 69", "0100 1000 0110 1001"}));
 
     // Above 20000 characters the toggle asks first; Cancel converts nothing.
-    Choose("EditWarnOnLargeTextBlocks");  // off while the long input goes in
-    blocks->EditField1()->SetText(std::string(20001, 'A'));
-    Choose("EditWarnOnLargeTextBlocks");
-    ASSERT_FALSE(globalVars::dontWarn);
+    GiveLongInput(blocks);
     const Strings plain = outputs();
     int asked = 0;
     QTimer::singleShot(0, [&] {
@@ -295,9 +282,7 @@ TEST_F(MenuCommandsTest, HtmlToggleSurvivesTheBlockConverterClosingWhileItAsks) 
     Type(converter, "65");
     Choose("FileBlockConversions");
     BlockConvert* blocks = BlockConvert::Instance();
-    Choose("EditWarnOnLargeTextBlocks");
-    blocks->EditField1()->SetText(std::string(20001, 'A'));
-    Choose("EditWarnOnLargeTextBlocks");
+    GiveLongInput(blocks);
     QTimer::singleShot(0, [] {
         ASSERT_EQ(Count<sizeWarnSheet>(), 1);
         BlockConvert::Instance()->Close();
