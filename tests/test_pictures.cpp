@@ -37,29 +37,24 @@ QImage halfMask(int w, int h) {
 
 fw::PicturePtr pictureOf(const QImage& image) { return QtAccess::MakePicture(image); }
 
-TEST(Picture, NewPictureIsWhite32BitWithoutMask) {
-    fw::PicturePtr p = fw::NewPicture(3, 2, 32);
+// A new picture is white, 32 bit and without a mask until one is asked for;
+// its mask is created once, black and of the picture's size.
+TEST(Picture, NewPictureAndItsMask) {
+    fw::PicturePtr p = fw::NewPicture(4, 3, 32);
     ASSERT_TRUE(p);
-    EXPECT_EQ(p->Width(), 3);
-    EXPECT_EQ(p->Height(), 2);
     EXPECT_EQ(p->Depth(), 32);
-    EXPECT_EQ(QtAccess::Image(p.get()).pixel(2, 1), 0xffffffffu);
+    EXPECT_EQ(QtAccess::Image(p.get()).pixel(3, 2), 0xffffffffu);
     EXPECT_FALSE(p->HasMask());
     EXPECT_FALSE(p->Mask(false));
-    const int noSizes[][2] = {{0, 5}, {5, 0}, {-1, 5}, {5, -3}};
-    for (const auto& s : noSizes) EXPECT_FALSE(fw::NewPicture(s[0], s[1], 32)) << s[0] << "x" << s[1];
-}
-
-TEST(Picture, MaskIsCreatedOnceBlackAndOfTheSameSize) {
-    fw::PicturePtr p = fw::NewPicture(4, 3, 32);
     fw::PicturePtr mask = p->Mask(true);
     ASSERT_TRUE(mask);
-    EXPECT_EQ(mask->Width(), 4);
-    EXPECT_EQ(mask->Height(), 3);
+    EXPECT_EQ(QSize(mask->Width(), mask->Height()), QSize(4, 3));
     EXPECT_EQ(QtAccess::Image(mask.get()).pixel(3, 2), 0xff000000u);
     EXPECT_EQ(p->Mask(true), mask);
     EXPECT_EQ(p->Mask(false), mask);
     EXPECT_EQ(p->Graphics(), p->Graphics());
+    const int noSizes[][2] = {{0, 5}, {5, 0}, {-1, 5}, {5, -3}};
+    for (const auto& s : noSizes) EXPECT_FALSE(fw::NewPicture(s[0], s[1], 32)) << s[0] << "x" << s[1];
 }
 
 TEST(Picture, ComposedTurnsMaskGreyIntoAlpha) {
