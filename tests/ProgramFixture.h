@@ -8,10 +8,13 @@
 #include "app/Startup.h"
 #include "codes/Window1.h"
 #include "framework/Application.h"
+#include "framework/MenuItem.h"
 #include "framework/Testing.h"
 #include "framework/Window.h"
 
 #include "framework/QtAccess.h"
+
+#include "TestWindows.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -20,6 +23,10 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 using fw::internal::QtAccess;
 
@@ -61,13 +68,32 @@ protected:
     static void Press(fw::Window* window, Qt::Key key, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, QtAccess::Window(window)->windowHandle(), key, text, Qt::NoModifier);
     }
-    // A click at a point of a window's content area, as the window gets it.
-    static void ClickAt(fw::Window* window, int x, int y) {
-        QMainWindow* frame = QtAccess::Window(window);
-        QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {},
-                          QtAccess::Content(window)->mapTo(frame, QPoint(x, y)));
-    }
     static bool HasFocus(const fw::TextField* field) { return QApplication::focusWidget() == QtAccess::Edit(field); }
     static std::string TextOf(fw::TextField* field) { return field->Text().ToUTF8(); }
     static std::string TextOf(fw::Label* label) { return label->Text().ToUTF8(); }
+
+    template <class W>
+    static int Count() {
+        int n = 0;
+        for (int i = 0; i < fw::WindowCount(); ++i) n += dynamic_cast<W*>(fw::WindowAt(i)) != nullptr;
+        return n;
+    }
+
+    // The enabled items of all menus, in menu order: either Quit and the
+    // editing items, which the framework enables for the focused field, or
+    // the rest, which the program's windows enable.
+    static std::vector<std::string> EnabledItems(bool editing) {
+        static const std::vector<std::string> kEditing = {"FileQuit",  "EditUndo",  "EditCut",      "EditCopy",
+                                                          "EditPaste", "EditClear", "EditSelectAll"};
+        std::vector<std::string> names;
+        const fw::MenuBar& bar = *App()->MenuBar();
+        for (int i = 0; i < bar.Count(); ++i)
+            for (int j = 0; j < bar.Item(i)->Count(); ++j) {
+                const fw::MenuItem& item = *bar.Item(i)->Item(j);
+                const std::string name = item.Name().ToUTF8();
+                if (item.Enabled() && (std::find(kEditing.begin(), kEditing.end(), name) != kEditing.end()) == editing)
+                    names.push_back(name);
+            }
+        return names;
+    }
 };

@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QImage>
-#include <QLabel>
 #include <QPointer>
 
 #include <string>
@@ -36,11 +35,6 @@ protected:
         }
         return box;
     }
-    static int CountAboutBoxes() {
-        int n = 0;
-        for (int i = 0; i < fw::WindowCount(); ++i) n += dynamic_cast<Dialog1*>(fw::WindowAt(i)) != nullptr;
-        return n;
-    }
 };
 
 TEST_F(AboutTest, DesignWhiteOnBlackWithLogoAndCredits) {
@@ -53,24 +47,11 @@ TEST_F(AboutTest, DesignWhiteOnBlackWithLogoAndCredits) {
     EXPECT_TRUE(content->autoFillBackground());
     EXPECT_EQ(content->palette().color(QPalette::Window), QColor(Qt::black));
 
-    struct LabelCase {
-        fw::Label* label;
-        std::string text;
-        int pixelSize;
-        QRect bounds;
-    };
-    const LabelCase labels[] = {
-        {box->StaticText1(), "Charvella\u2122", 24, QRect(9, 5, 256, 70)},
-        {box->StaticText2(), kCredits, 12, QRect(17, 42, 236, 155)},
-        {box->StaticText3(), "TM", 10, QRect(303, 56, 60, 16)},
-    };
-    for (const LabelCase& c : labels) {
-        QLabel* label = static_cast<QLabel*>(QtAccess::Widget(c.label));
-        EXPECT_EQ(c.label->Text().ToUTF8(), c.text);
-        EXPECT_EQ(label->font().pixelSize(), c.pixelSize) << c.text;
-        EXPECT_EQ(label->geometry(), c.bounds) << c.text;
-        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white)) << c.text;
-        EXPECT_EQ(label->palette().color(QPalette::Window), QColor(Qt::black)) << c.text;
+    const std::pair<fw::Label*, std::string> labels[] = {
+        {box->StaticText1(), "Charvella\u2122"}, {box->StaticText2(), kCredits}, {box->StaticText3(), "TM"}};
+    for (const auto& [label, text] : labels) {
+        EXPECT_EQ(label->Text().ToUTF8(), text);
+        EXPECT_EQ(QtAccess::Widget(label)->palette().color(QPalette::WindowText), QColor(Qt::white)) << text;
     }
     ASSERT_TRUE(box->Canvas1()->Backdrop()) << "the logo is drawn";
     // ... and can be seen on the black surface.
@@ -79,11 +60,7 @@ TEST_F(AboutTest, DesignWhiteOnBlackWithLogoAndCredits) {
     for (int y = 0; y < logo.height(); ++y)
         for (int x = 0; x < logo.width(); ++x) light += qGray(logo.pixel(x, y)) > 128;
     EXPECT_GT(light, 500);
-    EXPECT_EQ(QtAccess::Widget(box->Canvas1())->geometry(), QRect(262, 7, 82, 83));
-    EXPECT_EQ(QtAccess::Widget(box->Canvas2())->geometry(), QRect(-60, 160, 100, 100));
     EXPECT_FALSE(box->Canvas2()->Backdrop()) << "nothing marks the hot spot";
-    EXPECT_EQ(box->Timer1()->Mode(), fw::Timer::ModeSingle);
-    EXPECT_EQ(box->Timer1()->Period(), 18000);
 }
 
 // Where a click lands decides: the 40 x 40 corner shows the build
@@ -109,7 +86,7 @@ TEST_F(AboutTest, ClicksOnTheHiddenCornerAndElsewhere) {
             box->Close();
         } else {
             // Closed, and perhaps deleted already: only the window list is asked.
-            EXPECT_EQ(CountAboutBoxes(), 0) << where;
+            EXPECT_EQ(Count<Dialog1>(), 0) << where;
         }
         fw::testing::ProcessEvents();
     }
@@ -128,30 +105,13 @@ TEST_F(AboutTest, BuildInformationNamesTheCompilerThenTheVersion) {
         << "the build information uses the platform line end, not the credits' carriage returns";
 }
 
-// Reopening while open brings the same box to the front; after closing, a
-// new box shows the credits again.
+// Reopening while open brings the same box to the front; the box is modeless,
+// so the converter goes on working meanwhile; after closing, a new box shows
+// the credits again.
 TEST_F(AboutTest, OneBoxAtATimeAndCreditsAgainAfterClosing) {
     Dialog1* box = OpenFromIcon();
     ASSERT_NE(box, nullptr);
     ClickAt(box, 10, 170);
-    Window1* converter = Window1::Instance();
-    converter->Show();
-    ASSERT_EQ(fw::WindowAt(0), converter);
-    EXPECT_EQ(OpenFromIcon(), box);
-    EXPECT_EQ(CountAboutBoxes(), 1);
-    EXPECT_EQ(fw::WindowCount(), 2);
-
-    ClickAt(box, 300, 150);
-    fw::testing::ProcessEvents();
-    Dialog1* again = OpenFromIcon();
-    ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->StaticText2()->Text().ToUTF8(), kCredits);
-}
-
-// The box is modeless: the converter goes on working while it is open.
-TEST_F(AboutTest, ConverterStaysUsable) {
-    Dialog1* box = OpenFromIcon();
-    ASSERT_NE(box, nullptr);
     Window1* converter = Window1::Instance();
     converter->Show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(converter)->windowHandle()));
@@ -159,6 +119,15 @@ TEST_F(AboutTest, ConverterStaysUsable) {
     Type(converter, "66");
     EXPECT_EQ(TextOf(converter->outputChar()), "B");
     EXPECT_FALSE(box->IsClosed());
+    EXPECT_EQ(OpenFromIcon(), box);
+    EXPECT_EQ(Count<Dialog1>(), 1);
+    EXPECT_EQ(fw::WindowCount(), 2);
+
+    ClickAt(box, 300, 150);
+    fw::testing::ProcessEvents();
+    Dialog1* again = OpenFromIcon();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->StaticText2()->Text().ToUTF8(), kCredits);
 }
 
 // The timer's one firing changes nothing.

@@ -12,64 +12,40 @@ namespace {
 
 String Bytes(const std::string& b, TextEncoding enc) { return String::FromBytes(b, enc); }
 
-struct VendorCase {
-    TextEncoding (*encoding)();
-    int code;          // byte, or MacJapanese lead * 256 + trail
-    const char* utf8;  // the vendor's character(s)
-};
-
-// Values from the vendors' mapping tables (Apple, Microsoft, ISO).
-const VendorCase kVendor[] = {
-    {Encodings::MacRoman, 0x41, "A"},          {Encodings::MacRoman, 0x7F, "\x7F"},
-    {Encodings::MacRoman, 0x80, "Ä"},          {Encodings::MacRoman, 0x8E, "é"},
-    {Encodings::MacRoman, 0xA5, "•"},          {Encodings::MacRoman, 0xBD, "Ω"},  // U+03A9, not the ohm sign
-    {Encodings::MacRoman, 0xC6, "∆"},          {Encodings::MacRoman, 0xCA, "\u00A0"},
-    {Encodings::MacRoman, 0xDA, "⁄"},          {Encodings::MacRoman, 0xDB, "€"},
-    {Encodings::MacRoman, 0xF0, "\uF8FF"},     {Encodings::MacRoman, 0xFF, "ˇ"},
-    {Encodings::MacIcelandic, 0x80, "Ä"},      {Encodings::MacIcelandic, 0xA0, "Ý"},
-    {Encodings::MacIcelandic, 0xA5, "•"},      {Encodings::MacIcelandic, 0xDB, "€"},
-    {Encodings::MacIcelandic, 0xDC, "Ð"},      {Encodings::MacIcelandic, 0xDD, "ð"},
-    {Encodings::MacIcelandic, 0xDE, "Þ"},      {Encodings::MacIcelandic, 0xDF, "þ"},
-    {Encodings::MacIcelandic, 0xE0, "ý"},      {Encodings::MacIcelandic, 0x7F, "\x7F"},
-    {Encodings::MacGreek, 0x81, "¹"},          {Encodings::MacGreek, 0x9C, "€"},
-    {Encodings::MacGreek, 0xA1, "Γ"},          {Encodings::MacGreek, 0xA2, "Δ"},
-    {Encodings::MacGreek, 0xAA, "Σ"},          {Encodings::MacGreek, 0xE1, "α"},
-    {Encodings::MacGreek, 0xF0, "π"},          {Encodings::MacGreek, 0xF7, "ς"},
-    {Encodings::MacGreek, 0xFF, "\u00AD"},     {Encodings::MacCyrillic, 0x80, "А"},
-    {Encodings::MacCyrillic, 0x9F, "Я"},       {Encodings::MacCyrillic, 0xA2, "Ґ"},
-    {Encodings::MacCyrillic, 0xB6, "ґ"},       {Encodings::MacCyrillic, 0xDC, "№"},
-    {Encodings::MacCyrillic, 0xDF, "я"},       {Encodings::MacCyrillic, 0xE0, "а"},
-    {Encodings::MacCyrillic, 0xFE, "ю"},       {Encodings::MacCyrillic, 0xFF, "€"},
-    {Encodings::WindowsLatin1, 0x80, "€"},     {Encodings::WindowsLatin1, 0x8A, "Š"},
-    {Encodings::WindowsLatin1, 0x93, "“"},     {Encodings::WindowsLatin1, 0x9F, "Ÿ"},
-    {Encodings::WindowsLatin1, 0xE9, "é"},     {Encodings::ISOLatin1, 0x80, "\u0080"},
-    {Encodings::ISOLatin1, 0xA4, "¤"},         {Encodings::ISOLatin1, 0xE9, "é"},
-    {Encodings::ISOLatin9, 0xA4, "€"},         {Encodings::ISOLatin9, 0xA6, "Š"},
-    {Encodings::ISOLatin9, 0xBC, "Œ"},         {Encodings::ISOLatin9, 0xBE, "Ÿ"},
-    {Encodings::ISOLatin9, 0xE9, "é"},         {Encodings::ASCII, 0x41, "A"},
-    {Encodings::ASCII, 0x7F, "\x7F"},          {Encodings::UTF8, 0xE9, "é"},
-    {Encodings::UTF8, 0x1F600, "😀"},          {Encodings::MacJapanese, 0x41, "A"},
-    {Encodings::MacJapanese, 0x5C, "¥"},       {Encodings::MacJapanese, 0x7F, "\x7F"},
-    {Encodings::MacJapanese, 0x80, "\\"},      {Encodings::MacJapanese, 0xA0, "\u00A0"},
-    {Encodings::MacJapanese, 0xA1, "｡"},       {Encodings::MacJapanese, 0xDF, "ﾟ"},
-    {Encodings::MacJapanese, 0xFD, "©"},       {Encodings::MacJapanese, 0xFE, "™"},
-    {Encodings::MacJapanese, 0xFF, "…\uF87F"}, {Encodings::MacJapanese, 0x8140, "\u3000"},
-    {Encodings::MacJapanese, 0x815F, "＼"},    {Encodings::MacJapanese, 0x8160, "〜"},
-    {Encodings::MacJapanese, 0x8163, "…"},     {Encodings::MacJapanese, 0x82A0, "あ"},
-    {Encodings::MacJapanese, 0x8540, "①"},     {Encodings::MacJapanese, 0x8591, "\uF860" "0."},
-    {Encodings::MacJapanese, 0x889F, "亜"},    {Encodings::MacJapanese, 0xEB41, "、\uF87E"},
+// Values from the vendors' mapping tables (Apple, Microsoft, ISO): code (byte,
+// or MacJapanese lead * 256 + trail) and the vendor's character(s).
+const std::pair<TextEncoding (*)(), std::vector<std::pair<int, const char*>>> kVendor[] = {
+    {Encodings::MacRoman,
+     {{0x80, "Ä"}, {0x8E, "é"}, {0xA5, "•"}, {0xBD, "Ω"} /* U+03A9, not the ohm sign */, {0xC6, "∆"},
+      {0xCA, "\u00A0"}, {0xDA, "⁄"}, {0xDB, "€"}, {0xF0, "\uF8FF"}, {0xFF, "ˇ"}}},
+    {Encodings::MacIcelandic, {{0xA0, "Ý"}, {0xDC, "Ð"}}},
+    {Encodings::MacGreek,
+     {{0x81, "¹"}, {0x9C, "€"}, {0xA1, "Γ"}, {0xAA, "Σ"}, {0xE1, "α"}, {0xF0, "π"}, {0xF7, "ς"}, {0xFF, "\u00AD"}}},
+    {Encodings::MacCyrillic,
+     {{0x80, "А"}, {0x9F, "Я"}, {0xA2, "Ґ"}, {0xB6, "ґ"}, {0xDC, "№"}, {0xFE, "ю"}, {0xFF, "€"}}},
+    {Encodings::WindowsLatin1, {{0x80, "€"}, {0x8A, "Š"}, {0x93, "“"}, {0x9F, "Ÿ"}}},
+    {Encodings::ISOLatin1, {{0x80, "\u0080"}, {0xA4, "¤"}, {0xE9, "é"}}},
+    {Encodings::ISOLatin9, {{0xA4, "€"}, {0xA6, "Š"}, {0xBC, "Œ"}, {0xBE, "Ÿ"}}},
+    {Encodings::ASCII, {{0x41, "A"}, {0x7F, "\x7F"}}},
+    {Encodings::UTF8, {{0xE9, "é"}, {0x1F600, "😀"}}},
+    {Encodings::MacJapanese,
+     {{0x5C, "¥"}, {0x7F, "\x7F"}, {0x80, "\\"}, {0xA0, "\u00A0"}, {0xA1, "｡"}, {0xDF, "ﾟ"}, {0xFD, "©"},
+      {0xFE, "™"}, {0xFF, "…\uF87F"}, {0x8140, "\u3000"}, {0x815F, "＼"}, {0x8160, "〜"}, {0x8163, "…"},
+      {0x82A0, "あ"}, {0x8540, "①"}, {0x8591, "\uF860" "0."}, {0x889F, "亜"}, {0xEB41, "、\uF87E"}}},
 };
 
 TEST(TextEncoding, VendorMappingsBothWays) {
-    for (const VendorCase& c : kVendor) {
-        const TextEncoding enc = c.encoding();
-        SCOPED_TRACE(enc.Name().ToUTF8() + " " + std::to_string(c.code));
-        const String ch = enc.Chr(c.code);
-        EXPECT_EQ(ch.Encoding(), enc);
-        EXPECT_EQ(Len(ch), 1);
-        EXPECT_EQ(Asc(ch), c.code);
-        EXPECT_EQ(ch.ToUTF8(), c.utf8);
-        EXPECT_EQ(ConvertEncoding(String(c.utf8), enc).Bytes(), ch.Bytes());
+    for (const auto& [encoding, chars] : kVendor) {
+        const TextEncoding enc = encoding();
+        for (const auto& [code, utf8] : chars) {
+            SCOPED_TRACE(enc.Name().ToUTF8() + " " + std::to_string(code));
+            const String ch = enc.Chr(code);
+            EXPECT_EQ(ch.Encoding(), enc);
+            EXPECT_EQ(Len(ch), 1);
+            EXPECT_EQ(Asc(ch), code);
+            EXPECT_EQ(ch.ToUTF8(), utf8);
+            EXPECT_EQ(ConvertEncoding(String(utf8), enc).Bytes(), ch.Bytes());
+        }
     }
 }
 
@@ -114,35 +90,13 @@ TEST(TextEncoding, EveryCharacterRoundTrips) {
     }
 }
 
-struct NameCase {
-    TextEncoding (*encoding)();
-    const char* name;
-    const char* internetName;
-    int base, format;
-};
-
-const NameCase kNames[] = {
-    {Encodings::ASCII, "ASCII", "US-ASCII", 0x600, 0},
-    {Encodings::MacRoman, "MacRoman", "macintosh", 0, 0},
-    {Encodings::MacJapanese, "MacJapanese", "x-mac-japanese", 1, 0},
-    {Encodings::MacIcelandic, "MacIcelandic", "x-mac-icelandic", 0x25, 0},
-    {Encodings::MacGreek, "MacGreek", "x-mac-greek", 6, 0},
-    {Encodings::MacCyrillic, "MacCyrillic", "x-mac-cyrillic", 7, 0},
-    {Encodings::UTF8, "UTF-8", "UTF-8", 0x100, 2},
-    {Encodings::WindowsLatin1, "WindowsLatin1", "windows-1252", 0x500, 0},
-    {Encodings::ISOLatin1, "ISOLatin1", "ISO-8859-1", 0x201, 0},
-    {Encodings::ISOLatin9, "ISOLatin9", "ISO-8859-15", 0x20F, 0},
-};
-
-TEST(TextEncoding, NamesAndTriples) {
-    for (const NameCase& c : kNames) {
-        const TextEncoding enc = c.encoding();
-        EXPECT_EQ(enc.Name().Bytes(), c.name);
-        EXPECT_EQ(enc.InternetName().Bytes(), c.internetName);
-        EXPECT_EQ(enc.Base(), c.base);
-        EXPECT_EQ(enc.Variant(), 0);
-        EXPECT_EQ(enc.Format(), c.format);
-        EXPECT_EQ(GetTextEncoding(c.base, 0, c.format), enc) << c.name;
+// An encoding is found again from its triple; unknown triples give Nil.
+TEST(TextEncoding, FoundAgainFromItsTriple) {
+    for (TextEncoding (*get)() : {Encodings::ASCII, Encodings::MacRoman, Encodings::MacJapanese, Encodings::MacIcelandic,
+                                  Encodings::MacGreek, Encodings::MacCyrillic, Encodings::UTF8, Encodings::WindowsLatin1,
+                                  Encodings::ISOLatin1, Encodings::ISOLatin9}) {
+        const TextEncoding enc = get();
+        EXPECT_EQ(GetTextEncoding(enc.Base(), enc.Variant(), enc.Format()), enc) << enc.Name().ToUTF8();
     }
     EXPECT_EQ(GetTextEncoding(0, 0, 0), Encodings::MacRoman());
     EXPECT_TRUE(GetTextEncoding(0x100, 0, 0).IsNil());  // UTF-16
@@ -195,15 +149,6 @@ TEST(TextEncoding, GuessesJapaneseOnlyInUntaggedShiftJIS) {
     for (const Case& c : cases)
         EXPECT_EQ(GuessJapaneseEncoding(Bytes(c.bytes, c.tag)),
                   c.japanese ? Encodings::MacJapanese() : TextEncoding()) << c.bytes;
-}
-
-TEST(TextEncoding, FontEncodingIsKnownOnlyOnMac) {
-#ifdef __APPLE__
-    EXPECT_EQ(GetFontTextEncoding("System"), Encodings::MacRoman());
-#else
-    EXPECT_TRUE(GetFontTextEncoding("System").IsNil());
-#endif
-    EXPECT_TRUE(GetFontTextEncoding("Helvetica").IsNil());
 }
 
 }  // namespace

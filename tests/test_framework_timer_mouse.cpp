@@ -1,15 +1,14 @@
-// The framework's timers, a window's own mouse presses, and the Apple event
-// seam, with small windows of the tests' own.
+// The framework's timers and a window's own mouse presses, with small windows of the tests' own.
 
-#include "framework/Application.h"
 #include "framework/Canvas.h"
 #include "framework/Label.h"
-#include "framework/Runtime.h"
 #include "framework/Testing.h"
 #include "framework/Timer.h"
 #include "framework/Window.h"
 
 #include "framework/QtAccess.h"
+
+#include "TestWindows.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -19,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -80,10 +78,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(QtAccess::Window(surface)->windowHandle()));
     }
     void TearDown() override { internal::CloseAllWindows(); }
-    void Click(int x, int y) {
-        QTest::mouseClick(QtAccess::Window(surface)->windowHandle(), Qt::LeftButton, {},
-                          QtAccess::Content(surface)->mapTo(QtAccess::Window(surface), QPoint(x, y)));
-    }
+    void Click(int x, int y) { ClickAt(surface, x, y); }
     Surface* surface = nullptr;
 };
 
@@ -108,6 +103,7 @@ TEST_F(FrameworkTimerMouse, PressesOnTheSurfaceAndOnControlsThatLeaveThemGoToThe
     surface->log.clear();
     Click(50, 80);
     EXPECT_EQ(surface->log, Strings{"window down 50,80"});
+    EXPECT_EQ(QtAccess::Widget(surface->handling())->focusPolicy(), Qt::NoFocus) << "a click leaves the focus alone";
 }
 
 TEST_F(FrameworkTimerMouse, TimerModes) {
@@ -151,24 +147,6 @@ TEST_F(FrameworkTimerMouse, ATimerPlacedOnAWindowGoesWithIt) {
     QTest::qWait(60);
     EXPECT_EQ(firings, 1);
     EXPECT_EQ(WindowCount(), 0);
-}
-
-TEST(FrameworkAppleEvents, ReachTheApplicationWithClassAndID) {
-    struct Recorder : Application {
-        Strings seen;
-        bool Event_HandleAppleEvent(AppleEvent* event, const String& eventClass, const String& eventID) override {
-            EXPECT_NE(event, nullptr);
-            seen.push_back(eventClass.ToUTF8() + "/" + eventID.ToUTF8());
-            return eventID == "odoc";
-        }
-    };
-    EXPECT_FALSE(fw::testing::SendAppleEvent("aevt", "rapp")) << "no application object yet";
-    auto app = std::make_shared<Recorder>();
-    _RuntimeRegisterAppObject(app);
-    EXPECT_FALSE(fw::testing::SendAppleEvent("aevt", "rapp"));
-    EXPECT_TRUE(fw::testing::SendAppleEvent("aevt", "odoc"));
-    EXPECT_EQ(app->seen, (Strings{"aevt/rapp", "aevt/odoc"}));
-    _RuntimeReleaseAppObject();
 }
 
 }  // namespace

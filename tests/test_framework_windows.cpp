@@ -1,7 +1,6 @@
 // The framework's windows, controls and event guard, with small windows of
 // the tests' own.
 
-#include "framework/Canvas.h"
 #include "framework/Label.h"
 #include "framework/PopupMenu.h"
 #include "framework/PushButton.h"
@@ -11,6 +10,8 @@
 #include "framework/Window.h"
 
 #include "framework/QtAccess.h"
+
+#include "TestWindows.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -62,31 +63,9 @@ protected:
     void Event_Open() override { seenDuringOpen = Probe::Instance(); }
 };
 
-class Other : public Window {
-public:
-    static Other* Instance() { return ImplicitInstance<Other>(); }
-
-protected:
-    void Layout() override {
-        SetTitle("Other");
-        SetSize(120, 60);
-    }
-};
-
-class Sheet : public Window {
-protected:
-    void Layout() override {
-        SetTitle("Sheet");
-        SetSize(100, 50);
-        SetFrame(8);
-        SetVisible(false);
-    }
-};
-
 class FrameworkWindows : public ::testing::Test {
 protected:
     void TearDown() override { internal::CloseAllWindows(); }
-    static void Activate(Window* w) { ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(w)->windowHandle())); }
 };
 
 TEST_F(FrameworkWindows, ImplicitInstanceIsFoundDuringOpenAndForgottenAtClose) {
@@ -114,7 +93,7 @@ TEST_F(FrameworkWindows, ControlsAreFoundByNameWithTheirClass) {
 
 TEST_F(FrameworkWindows, WindowListRunsFrontToBackAsWindowsAreShownAndActivated) {
     Probe* probe = Probe::Instance();
-    Other* other = Other::Instance();
+    Window* other = OpenTestWindow("Other", 120, 60);
     EXPECT_EQ(WindowCount(), 2);
     EXPECT_EQ(WindowAt(0), other);
     EXPECT_EQ(WindowAt(1), probe);
@@ -137,8 +116,7 @@ TEST_F(FrameworkWindows, WindowListRunsFrontToBackAsWindowsAreShownAndActivated)
 
 TEST_F(FrameworkWindows, ModalSheetReturnsOnceItCloses) {
     Probe* probe = Probe::Instance();
-    auto* sheet = new Sheet();
-    sheet->Construct();
+    Window* sheet = OpenTestWindow("Sheet", 100, 50, {}, true);
     EXPECT_EQ(WindowCount(), 2);
     QTimer::singleShot(0, [sheet] {
         EXPECT_EQ(WindowAt(0), sheet) << "a shown sheet is the front window";
@@ -163,23 +141,6 @@ TEST_F(FrameworkWindows, KeyDownSeesKeysFirstAndCanKeepThem) {
     EXPECT_EQ(probe->log, (std::vector<std::string>{"KeyDown 97", "TextChange", "KeyDown 120", "KeyDown 28",
                                                     "KeyDown 8"}));
     EXPECT_EQ(probe->field()->Text(), "a") << "the kept x never reached the field";
-}
-
-TEST_F(FrameworkWindows, SpecialKeysArriveAsTheirCodes) {
-    Probe* probe = Probe::Instance();
-    Activate(probe);
-    probe->field()->SetFocus();
-    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Left, 28},   {Qt::Key_Right, 29},     {Qt::Key_Up, 30},
-                                            {Qt::Key_Down, 31},   {Qt::Key_Return, 13},    {Qt::Key_Enter, 3},
-                                            {Qt::Key_Escape, 27}, {Qt::Key_Backspace, 8},  {Qt::Key_Delete, 127},
-                                            {Qt::Key_Home, 1},    {Qt::Key_End, 4},        {Qt::Key_PageUp, 11},
-                                            {Qt::Key_PageDown, 12}};
-    for (const auto& [key, code] : keys) {
-        probe->log.clear();
-        QTest::keyClick(QtAccess::Window(probe)->windowHandle(), key);
-        ASSERT_FALSE(probe->log.empty()) << "no KeyDown for code " << code;
-        EXPECT_EQ(probe->log.front(), "KeyDown " + std::to_string(code));
-    }
 }
 
 TEST_F(FrameworkWindows, SelectionCountsCharactersNotUtf16Units) {
@@ -207,58 +168,22 @@ TEST_F(FrameworkWindows, AnEscapingExceptionIsReportedAndTheProgramGoesOn) {
     QTest::mouseClick(QtAccess::Widget(probe->ControlNamed<PushButton>("button")), Qt::LeftButton);
     EXPECT_EQ(fw::testing::TakeMessageBoxes(),
               std::vector<std::string>{"An exception of class NilObjectException was not handled."});
-    EXPECT_FALSE(RaiseEvent([] { throw std::bad_alloc(); }));
-    EXPECT_EQ(fw::testing::TakeMessageBoxes(),
-              std::vector<std::string>{"An exception of class OutOfMemoryException was not handled."});
-    EXPECT_EQ(RaiseEvent<int>([] { return 7; }, 0), 7);
-    EXPECT_EQ(RaiseEvent<int>([]() -> int { throw RuntimeException(); }, -1), -1);
-}
-
-TEST_F(FrameworkWindows, CanvasMouseUpFollowsOnlyWhenMouseDownSaysSo) {
-    std::vector<std::string> log;
-    struct CanvasHost : Window {
-        Canvas* c = nullptr;
-        void Layout() override { SetSize(60, 60); }
-        void CreateControls() override {
-            c = AddControl<Canvas>("c");
-            c->SetBounds(0, 0, 50, 50);
-        }
-    };
-    auto* host = new CanvasHost();
-    host->Construct();
-    bool track = false;
-    host->c->MouseDown = [&](int x, int y) {
-        log.push_back("down " + std::to_string(x) + "," + std::to_string(y));
-        return track;
-    };
-    host->c->MouseUp = [&](int, int) { log.push_back("up"); };
-    QTest::mouseClick(QtAccess::Widget(host->c), Qt::LeftButton, {}, QPoint(5, 6));
-    track = true;
-    QTest::mouseClick(QtAccess::Widget(host->c), Qt::LeftButton, {}, QPoint(7, 8));
-    EXPECT_EQ(log, (std::vector<std::string>{"down 5,6", "down 7,8", "up"}));
-    EXPECT_EQ(QtAccess::Widget(host->c)->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(FrameworkWindows, PopupSeparatorsCountAsRowsButCannotBeChosen) {
-    struct PopupHost : Window {
-        PopupMenu* p = nullptr;
-        std::vector<std::string> changes;
-        void Layout() override { SetSize(200, 60); }
-        void CreateControls() override {
-            p = AddControl<PopupMenu>("p");
-            p->SetBounds(10, 10, 120, 20);
-            for (const char* row : {"one", "-", "two"}) p->AddRow(row);
-            p->SetListIndex(0);
-            p->Change = [this] { changes.push_back(p->Text().ToUTF8()); };
-        }
-    };
-    auto* host = new PopupHost();
-    host->Construct();
-    PopupMenu* p = host->p;
+    std::vector<std::string> changes;
+    PopupMenu* p = nullptr;
+    TestWindow* host = OpenTestWindow("Popup", 200, 60, [&](TestWindow& w) {
+        p = w.AddControl<PopupMenu>("p");
+        p->SetBounds(10, 10, 120, 20);
+        for (const char* row : {"one", "-", "two"}) p->AddRow(row);
+        p->SetListIndex(0);
+        p->Change = [&] { changes.push_back(p->Text().ToUTF8()); };
+    });
     EXPECT_EQ(p->ListCount(), 3);
     EXPECT_EQ(p->List(1), "-");
     EXPECT_EQ(p->Text(), "one");
-    EXPECT_TRUE(host->changes.empty()) << "the design value raised Change";
+    EXPECT_TRUE(changes.empty()) << "the design value raised Change";
 
     for (int refused : {1, 3, -2}) {
         p->SetListIndex(refused);
@@ -273,32 +198,26 @@ TEST_F(FrameworkWindows, PopupSeparatorsCountAsRowsButCannotBeChosen) {
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Up);
     EXPECT_EQ(p->ListIndex(), 0);
-    EXPECT_EQ(host->changes, (std::vector<std::string>{"two", "one"}));
+    EXPECT_EQ(changes, (std::vector<std::string>{"two", "one"}));
 }
 
 TEST_F(FrameworkWindows, LockedEdgesFollowTheWindowAndResizedFollows) {
-    struct LockHost : Window {
-        int resized = 0;
-        void Layout() override { SetSize(200, 100); }
-        void CreateControls() override {
-            struct Design { const char* name; bool left, top, right, bottom; };
-            for (const Design& d : {Design{"fixed", false, false, false, false}, Design{"right", false, false, true, false},
-                                    Design{"wide", true, true, true, false}, Design{"all", true, true, true, true},
-                                    Design{"bottom", false, false, false, true}}) {
-                Label* l = AddControl<Label>(d.name);
-                l->SetBounds(10, 10, 50, 20);
-                l->SetLockLeft(d.left);
-                l->SetLockTop(d.top);
-                l->SetLockRight(d.right);
-                l->SetLockBottom(d.bottom);
-            }
+    TestWindow* host = OpenTestWindow("Locks", 200, 100, [](TestWindow& w) {
+        struct Design { const char* name; bool left, top, right, bottom; };
+        for (const Design& d : {Design{"fixed", false, false, false, false}, Design{"right", false, false, true, false},
+                                Design{"wide", true, true, true, false}, Design{"all", true, true, true, true},
+                                Design{"bottom", false, false, false, true}}) {
+            Label* l = w.AddControl<Label>(d.name);
+            l->SetBounds(10, 10, 50, 20);
+            l->SetLockLeft(d.left);
+            l->SetLockTop(d.top);
+            l->SetLockRight(d.right);
+            l->SetLockBottom(d.bottom);
         }
-        void Event_Resized() override { ++resized; }
-    };
-    auto* host = new LockHost();
-    host->Construct();
+    });
     Activate(host);
-    host->resized = 0;
+    int resized = 0;
+    host->resized = [&] { ++resized; };
     host->SetSize(260, 140);
     fw::testing::ProcessEvents();
     auto bounds = [host](const char* name) {
@@ -310,7 +229,7 @@ TEST_F(FrameworkWindows, LockedEdgesFollowTheWindowAndResizedFollows) {
     EXPECT_EQ(bounds("wide"), QRect(10, 10, 110, 20));
     EXPECT_EQ(bounds("all"), QRect(10, 10, 110, 60));
     EXPECT_EQ(bounds("bottom"), QRect(10, 50, 50, 20));
-    EXPECT_GE(host->resized, 1);
+    EXPECT_GE(resized, 1);
 
     // Back to the design size, everything is where the design put it.
     host->SetSize(200, 100);
@@ -344,6 +263,17 @@ protected:
     }
 };
 
+// Opens a SelfCloser and pushes its button, as the user does.
+void PushSelfCloser(std::function<void(SelfCloser*)> onPush) {
+    SelfCloser::destroyed = false;
+    SelfCloser::log.clear();
+    auto* w = new SelfCloser();
+    w->onPush = std::move(onPush);
+    w->Construct();
+    Activate(w);
+    QTest::mouseClick(QtAccess::Widget(w->button()), Qt::LeftButton);
+}
+
 // Yields for a while, as a long loop does, so that pending events are run.
 void YieldFor(std::chrono::milliseconds span) {
     const auto end = std::chrono::steady_clock::now() + span;
@@ -351,19 +281,13 @@ void YieldFor(std::chrono::milliseconds span) {
 }
 
 TEST_F(FrameworkWindows, AWindowClosedByItsOwnHandlerLivesUntilTheHandlerEnds) {
-    SelfCloser::destroyed = false;
-    SelfCloser::log.clear();
-    auto* w = new SelfCloser();
-    w->onPush = [](SelfCloser* self) {
+    PushSelfCloser([](SelfCloser* self) {
         self->Close();
         YieldFor(std::chrono::milliseconds(150));
         // Still whole: its controls answer after the yields ran queued events.
         self->field()->SetText("still here");
         SelfCloser::log.push_back(SelfCloser::destroyed ? "freed" : self->field()->Text().ToUTF8());
-    };
-    w->Construct();
-    Activate(w);
-    QTest::mouseClick(QtAccess::Widget(w->button()), Qt::LeftButton);
+    });
     EXPECT_EQ(SelfCloser::log, std::vector<std::string>{"still here"});
     EXPECT_EQ(WindowCount(), 0);
     fw::testing::ProcessEvents();
@@ -371,22 +295,15 @@ TEST_F(FrameworkWindows, AWindowClosedByItsOwnHandlerLivesUntilTheHandlerEnds) {
 }
 
 TEST_F(FrameworkWindows, ClosingAWindowClosesItsModalSheetFirstAndTheHandlerGoesOn) {
-    SelfCloser::destroyed = false;
-    SelfCloser::log.clear();
-    auto* w = new SelfCloser();
-    w->onPush = [](SelfCloser* self) {
-        auto* sheet = new Sheet();
-        sheet->Construct();
+    PushSelfCloser([](SelfCloser* self) {
+        Window* sheet = OpenTestWindow("Sheet", 100, 50, {}, true);
         // While the sheet waits for an answer, the window itself is closed.
         QTimer::singleShot(10, [self] { self->Close(); });
         sheet->ShowModalWithin(self);
         SelfCloser::log.push_back(sheet->IsClosed() ? "sheet closed" : "sheet open");
         self->field()->SetText("after the sheet");
         SelfCloser::log.push_back(self->field()->Text().ToUTF8());
-    };
-    w->Construct();
-    Activate(w);
-    QTest::mouseClick(QtAccess::Widget(w->button()), Qt::LeftButton);
+    });
     EXPECT_EQ(SelfCloser::log, (std::vector<std::string>{"sheet closed", "after the sheet"}));
     EXPECT_EQ(WindowCount(), 0);
     fw::testing::ProcessEvents();

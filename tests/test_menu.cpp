@@ -6,7 +6,6 @@
 
 #include "app/Menu.h"
 #include "app/globalVars.h"
-#include "framework/Exceptions.h"
 #include "framework/Internal.h"
 #include "framework/MenuItem.h"
 #include "framework/TextField.h"
@@ -31,26 +30,6 @@ using fw::internal::QtAccess;
 namespace {
 
 using Strings = std::vector<std::string>;
-
-// The names of the enabled items of all menus, in menu order.
-Strings EnabledItems() {
-    Strings names;
-    const fw::MenuBar& bar = *App()->MenuBar();
-    for (int i = 0; i < bar.Count(); ++i)
-        for (int j = 0; j < bar.Item(i)->Count(); ++j)
-            if (bar.Item(i)->Item(j)->Enabled()) names.push_back(bar.Item(i)->Item(j)->Name().ToUTF8());
-    return names;
-}
-
-// The enabled items among those the application's own enabling leaves alone:
-// Quit and the editing items, which the framework and the focused field enable.
-Strings EnabledEditingItems() {
-    const Strings editing = {"FileQuit", "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"};
-    Strings names;
-    for (const std::string& name : EnabledItems())
-        if (std::find(editing.begin(), editing.end(), name) != editing.end()) names.push_back(name);
-    return names;
-}
 
 QMenuBar* BarOf(fw::Window* window) { return QtAccess::Window(window)->menuBar(); }
 
@@ -208,44 +187,6 @@ TEST_F(MenuTest, MenusArePreparedHoweverTheyAreReached) {
     EXPECT_EQ(window->outputDec()->SelLength(), 2);
 }
 
-TEST_F(MenuTest, MnemonicsAndF10OpenTheMenus) {
-    Window1* window = Converter();
-    QMenuBar* bar = BarOf(window);
-    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_F, 0}, {Qt::Key_E, 1}, {Qt::Key_H, 2}};
-    for (const auto& [key, menu] : keys) {
-        ClickInto(window->outputChar());
-        Press(window, key, Qt::AltModifier);
-        EXPECT_EQ(OpenMenu(), bar->actions()[menu]->menu()) << menu;
-        CloseMenus();
-    }
-    ClickInto(window->outputChar());
-    Press(window, Qt::Key_F10);
-    EXPECT_EQ(OpenMenu(), bar->actions()[0]->menu());
-    CloseMenus();
-    // None of them reached the character field as a key.
-    EXPECT_EQ(TextOf(window->outputChar()), "");
-    EXPECT_EQ(TextOf(window->outputDec()), "");
-}
-
-TEST(MenuAccessors, ThrowWithoutApplication) {
-    ASSERT_EQ(App(), nullptr);
-    using Get = fw::MenuItemPtr (*)();
-    const Get accessors[] = {FileConvertCharacters,       FileBlockConversions,
-                             FileShowTable,               FileCloseWindow,
-                             EditSelectAll,               EditWarnOnLargeTextBlocks,
-                             EditShowDecimalandHexasHTML, InternetVisitTessarindswebsite,
-                             HelpCheckForUpdates};
-    for (Get get : accessors) EXPECT_THROW(get(), fw::NilObjectException);
-    EXPECT_THROW(AppleAboutCharvella(), fw::NilObjectException);
-}
-
-TEST_F(MenuTest, WithoutFocusedFieldOnlyQuitOfTheseIsEnabled) {
-    Converter();
-    ClearFocus();
-    fw::internal::PrepareMenus();
-    EXPECT_EQ(EnabledEditingItems(), Strings{"FileQuit"});
-}
-
 TEST_F(MenuTest, ShortcutsOfDisabledItemsDoNothing) {
     Window1* window = Converter();
     ClearFocus();
@@ -261,8 +202,6 @@ TEST_F(MenuTest, ShortcutsOfDisabledItemsDoNothing) {
     FileConvertCharacters()->SetAutoEnable(true);
     Press(window, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(convertCalls, 1);
-    Press(window, Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(fw::testing::QuitCode(), 0);
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
 }
 
@@ -274,27 +213,27 @@ TEST_F(MenuTest, EditingItemsFollowTheFocusedField) {
     clipboard->setText("7");
     ClickInto(window->outputChar());
     fw::internal::PrepareMenus();
-    EXPECT_EQ(EnabledEditingItems(), (Strings{"FileQuit", "EditPaste"})) << "empty field";
+    EXPECT_EQ(EnabledItems(true), (Strings{"FileQuit", "EditPaste"})) << "empty field";
 
     ClickInto(window->outputDec());
     Type(window, "65");
     QtAccess::Edit(window->outputDec())->selectAll();
     fw::internal::PrepareMenus();
-    EXPECT_EQ(EnabledEditingItems(),
+    EXPECT_EQ(EnabledItems(true),
               (Strings{"FileQuit", "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"}))
         << "typed and selected";
 
     clipboard->clear();
     QtAccess::Edit(window->outputDec())->deselect();
     fw::internal::PrepareMenus();
-    EXPECT_EQ(EnabledEditingItems(), (Strings{"FileQuit", "EditUndo", "EditSelectAll"})) << "typed, no selection";
+    EXPECT_EQ(EnabledItems(true), (Strings{"FileQuit", "EditUndo", "EditSelectAll"})) << "typed, no selection";
 
     // The program wrote the binary field: nothing to undo there.
     ClickInto(window->outputBin());
     ASSERT_EQ(TextOf(window->outputBin()), "0100 0001");
     QtAccess::Edit(window->outputBin())->selectAll();
     fw::internal::PrepareMenus();
-    EXPECT_EQ(EnabledEditingItems(), (Strings{"FileQuit", "EditCut", "EditCopy", "EditClear", "EditSelectAll"}))
+    EXPECT_EQ(EnabledItems(true), (Strings{"FileQuit", "EditCut", "EditCopy", "EditClear", "EditSelectAll"}))
         << "written by the program, selected";
 
     // Copy through the Edit menu copies the selection.
@@ -304,29 +243,6 @@ TEST_F(MenuTest, EditingItemsFollowTheFocusedField) {
 }
 
 // --- Screen readers -------------------------------------------------------
-
-// Two document windows of the tests' own, each showing the menu bar.
-class FirstDocument : public fw::Window {
-public:
-    static FirstDocument* Instance() { return fw::ImplicitInstance<FirstDocument>(); }
-
-protected:
-    void Layout() override {
-        SetTitle("First");
-        SetSize(200, 80);
-    }
-};
-
-class SecondDocument : public fw::Window {
-public:
-    static SecondDocument* Instance() { return fw::ImplicitInstance<SecondDocument>(); }
-
-protected:
-    void Layout() override {
-        SetTitle("Second");
-        SetSize(200, 80);
-    }
-};
 
 // Each menu's items as a screen reader reads them from the window's menu
 // bar: name, and "(off)" for disabled ones; an empty name for a lost item.
@@ -355,8 +271,9 @@ std::vector<Strings> AccessibleMenus(fw::Window* window) {
 TEST_F(MenuTest, MenusStayReadableAfterAWindowCloses) {
     Converter()->Close();
     fw::testing::ProcessEvents();
-    FirstDocument* first = FirstDocument::Instance();
-    SecondDocument* second = SecondDocument::Instance();
+    // Two document windows of the tests' own, each showing the menu bar.
+    TestWindow* first = OpenTestWindow("First", 200, 80);
+    TestWindow* second = OpenTestWindow("Second", 200, 80);
     HelpCheckForUpdates()->SetAutoEnable(true);
     fw::internal::PrepareMenus();
 

@@ -41,18 +41,11 @@ TEST(String, EqualityIgnoresCaseAndEncoding) {
         String a, b;
         bool equal;
     } const cases[] = {
-        {"ff", "FF", true},
-        {"", "", true},
-        {Roman("\x8E"), "É", true},  // é in MacRoman, É in UTF-8
+        {"ff", "FF", true}, {"", "", true}, {Roman("\x8E"), "É", true},  // é in MacRoman, É in UTF-8
         {Roman("\xDB"), String::FromBytes("\x80", Encodings::WindowsLatin1()), true},  // €
-        {"ÄÖÜ", "äöü", true},
-        {"ΣΑΣ", "σας", true},
-        {"\u212A", "k", true},  // Kelvin sign folds to k
-        {Japanese("\x82\xA0"), "あ", true},
-        {Japanese("\x5C"), "\\", false},  // ¥
-        {"abc", "abd", false},
-        {"ab", "abc", false},
-        {"a\xFF", "a\xFE", false},  // stray bytes are themselves
+        {"ÄÖÜ", "äöü", true}, {"ΣΑΣ", "σας", true}, {"\u212A", "k", true},  // Kelvin sign folds to k
+        {Japanese("\x82\xA0"), "あ", true}, {Japanese("\x5C"), "\\", false},  // ¥
+        {"abc", "abd", false}, {"ab", "abc", false}, {"a\xFF", "a\xFE", false},  // stray bytes are themselves
         {Raw("\x8E"), "é", true},
     };
     for (const Case& c : cases) {
@@ -67,18 +60,9 @@ TEST(String, InStrIgnoresCase) {
         String s, find;
         int expected;
     } const cases[] = {
-        {1, "0123456789ABCDEF", "a", 11},
-        {1, "abcabc", "BC", 2},
-        {3, "abcabc", "BC", 5},
-        {6, "abcabc", "BC", 0},
-        {-4, "abcabc", "c", 3},
-        {1, "abc", "", 1},
-        {3, "abc", "", 3},
-        {4, "abc", "", 0},
-        {1, "", "", 0},
-        {1, "abc", "abcd", 0},
-        {1, "αβγ€x", "Γ€X", 3},
-        {1, Roman("caf\x8E!"), "É!", 4},
+        {1, "0123456789ABCDEF", "a", 11}, {1, "abcabc", "BC", 2}, {3, "abcabc", "BC", 5}, {6, "abcabc", "BC", 0},
+        {-4, "abcabc", "c", 3}, {1, "abc", "", 1}, {3, "abc", "", 3}, {4, "abc", "", 0}, {1, "", "", 0},
+        {1, "abc", "abcd", 0}, {1, "αβγ€x", "Γ€X", 3}, {1, Roman("caf\x8E!"), "É!", 4},
         {1, Japanese("\x83\x41" "A"), "a", 2},  // 0x41 inside ア is no "A"
         {2, Japanese("\x82\xA0\x82\xA0"), "あ", 2},
     };
@@ -92,14 +76,9 @@ TEST(String, ReplaceAllIgnoresCase) {
         String s, find, replacement;
         const char* utf8;
     } const cases[] = {
-        {"aXbxc", "x", "-", "a-b-c"},
-        {"a,b,,c", ",", "", "abc"},
-        {"aaa", "a", "aa", "aaaaaa"},
-        {"abc", "", "x", "abc"},
-        {"abc", "z", "x", "abc"},
-        {"Straße", "SS", "x", "Straße"},
-        {Roman("\x8E-\x8E"), "-", "€", "é€é"},
-        {"été", "É", "e", "ete"},
+        {"aXbxc", "x", "-", "a-b-c"}, {"a,b,,c", ",", "", "abc"}, {"aaa", "a", "aa", "aaaaaa"},
+        {"abc", "", "x", "abc"}, {"abc", "z", "x", "abc"}, {"Straße", "SS", "x", "Straße"},
+        {Roman("\x8E-\x8E"), "-", "€", "é€é"}, {"été", "É", "e", "ete"},
     };
     for (const Case& c : cases) EXPECT_EQ(ReplaceAll(c.s, c.find, c.replacement).ToUTF8(), c.utf8) << c.utf8;
     EXPECT_EQ(ReplaceAll(Roman("\x8E-x"), "X", "y").Encoding(), Encodings::MacRoman());
@@ -110,13 +89,8 @@ TEST(String, FieldsCountEmptyOnes) {
         String s, sep;
         std::vector<std::string> fields;
     } const cases[] = {
-        {"a,,b", ",", {"a", "", "b"}},
-        {"a,b,", ",", {"a", "b", ""}},
-        {",", ",", {"", ""}},
-        {"", ",", {}},
-        {"abc", "", {"abc"}},
-        {"aXbxc", "x", {"a", "b", "c"}},
-        {"one--two", "--", {"one", "two"}},
+        {"a,,b", ",", {"a", "", "b"}}, {"a,b,", ",", {"a", "b", ""}}, {",", ",", {"", ""}}, {"", ",", {}},
+        {"abc", "", {"abc"}}, {"aXbxc", "x", {"a", "b", "c"}}, {"one--two", "--", {"one", "two"}},
         {"α€β€γ", "€", {"α", "β", "γ"}},
     };
     for (const Case& c : cases) {
@@ -151,8 +125,7 @@ TEST(String, ValReadsTheLeadingNumber) {
         {"1.", 1},        {"&H41", 65},     {"&hff", 255},        {"&HfFz", 255},
         {"&H", 0},        {"&b1000001", 65}, {"&B102", 2},        {"&o17", 15},
         {"&O8", 0},       {"&x1", 0},       {"abc", 0},           {"", 0},
-        {"-", 0},         {".", 0},         {"99999999999999999999", 1e20},
-        {"1e-400", 0},
+        {"-", 0},         {".", 0},         {"99999999999999999999", 1e20}, {"1e-400", 0},
     };
     for (const Case& c : cases) EXPECT_EQ(Val(c.text), c.value) << c.text;
     EXPECT_EQ(Val("1e400"), HUGE_VAL);
@@ -164,24 +137,11 @@ TEST(String, StrAndHex) {
         String got;
         const char* expected;
     } const cases[] = {
-        {Str(0), "0"},
-        {Str(-17), "-17"},
-        {Str(int64_t(1) << 40), "1099511627776"},
-        {Str(65.0), "65"},
-        {Str(-1.0), "-1"},
-        {Str(-0.0), "0"},
-        {Str(12.5), "12.5"},
-        {Str(1.0 / 3), "0.3333333"},
-        {Str(-2.0 / 3), "-0.6666667"},
-        {Str(123456789.5), "1.234568e+08"},
-        {Str(999999999999999.0), "999999999999999"},
-        {Str(1e20), "1.000000e+20"},
-        {Str(1.5e-7), "1.500000e-07"},
-        {Hex(0), "0"},
-        {Hex(255), "FF"},
-        {Hex(0xABCDEF), "ABCDEF"},
-        {Hex(-1), "FFFFFFFF"},
-        {Hex(-256), "FFFFFF00"},
+        {Str(0), "0"}, {Str(-17), "-17"}, {Str(int64_t(1) << 40), "1099511627776"}, {Str(65.0), "65"},
+        {Str(-1.0), "-1"}, {Str(-0.0), "0"}, {Str(12.5), "12.5"}, {Str(1.0 / 3), "0.3333333"},
+        {Str(-2.0 / 3), "-0.6666667"}, {Str(123456789.5), "1.234568e+08"},
+        {Str(999999999999999.0), "999999999999999"}, {Str(1e20), "1.000000e+20"}, {Str(1.5e-7), "1.500000e-07"},
+        {Hex(0), "0"}, {Hex(255), "FF"}, {Hex(0xABCDEF), "ABCDEF"}, {Hex(-1), "FFFFFFFF"}, {Hex(-256), "FFFFFF00"},
         {Hex(INT64_C(0x123456789A)), "123456789A"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.got.Bytes(), c.expected);
@@ -218,10 +178,8 @@ TEST(String, FormatManyDigitsAndNonFiniteValues) {
         {123.456, "0.000000000000000000000000", "123.456000000000003069544618"},
         {std::ldexp(1.0, -31), "0." + std::string(30, '0'), "0.000000000465661287307739257813"},  // a tie: away from zero
         {-0.99999999999999989, "0." + std::string(15, '0'), "-1.000000000000000"},
-        {1e22, "#,##0.0", "10,000,000,000,000,000,000,000.0"},
-        {HUGE_VAL, "#", "inf"},
-        {-HUGE_VAL, "0.00 km", "-inf km"},
-        {std::nan(""), "0.0", "nan"},
+        {1e22, "#,##0.0", "10,000,000,000,000,000,000,000.0"}, {HUGE_VAL, "#", "inf"},
+        {-HUGE_VAL, "0.00 km", "-inf km"}, {std::nan(""), "0.0", "nan"},
     };
     for (const Case& c : cases) EXPECT_EQ(Format(c.value, c.pattern).Bytes(), c.expected) << c.pattern;
     const std::string huge = Format(1e308, "0.00").Bytes();
@@ -235,23 +193,11 @@ TEST(String, TrimAndSlices) {
         String got;
         const char* expected;
     } const cases[] = {
-        {Trim(" \t\r\n\v\fa b \r"), "a b"},
-        {LTrim("  a "), "a "},
-        {RTrim("  a \n"), "  a"},
-        {Trim(" \t "), ""},
-        {Left("abc", 2), "ab"},
-        {Left("abc", 5), "abc"},
-        {Left("abc", 0), ""},
-        {Right("abc", 2), "bc"},
-        {Right("abc", 9), "abc"},
-        {Right("abc", -1), ""},
-        {Mid("abcdef", 3), "cdef"},
-        {Mid("abcdef", 2, 3), "bcd"},
-        {Mid("abcdef", 0, 2), "ab"},
-        {Mid("abcdef", 5, 99), "ef"},
-        {Mid("abcdef", 7, 1), ""},
-        {Mid("abcdef", 2, 0), ""},
-        {Mid("abcdef", 2, INT_MAX), "bcdef"},
+        {Trim(" \t\r\n\v\fa b \r"), "a b"}, {LTrim("  a "), "a "}, {RTrim("  a \n"), "  a"}, {Trim(" \t "), ""},
+        {Left("abc", 2), "ab"}, {Left("abc", 5), "abc"}, {Left("abc", 0), ""}, {Right("abc", 2), "bc"},
+        {Right("abc", 9), "abc"}, {Right("abc", -1), ""}, {Mid("abcdef", 3), "cdef"}, {Mid("abcdef", 2, 3), "bcd"},
+        {Mid("abcdef", 0, 2), "ab"}, {Mid("abcdef", 5, 99), "ef"}, {Mid("abcdef", 7, 1), ""},
+        {Mid("abcdef", 2, 0), ""}, {Mid("abcdef", 2, INT_MAX), "bcdef"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.got.Bytes(), c.expected);
     EXPECT_EQ(Mid(Roman("\x8E\x8F"), 2, 1).Encoding(), Encodings::MacRoman());
@@ -371,9 +317,7 @@ TEST(String, MultiByteCharactersCountAsOne) {
         EXPECT_EQ(utf8.CodeAt(5 * copies + 1), 0);
         EXPECT_EQ(utf8.CodeAt(0), 0);
     }
-}
-
-TEST(String, AppendingDropsTheSharedIndex) {
+    // Appending drops the shared index; a copy keeps its own.
     String s = Repeat("é", 50);
     const String copy = s;
     ASSERT_EQ(Len(s), 50);
@@ -391,14 +335,9 @@ TEST(String, ConcatenationKeepsOrWidensTheEncoding) {
         TextEncoding encoding;
         const char* text;
     } const cases[] = {
-        {Roman("\x8E"), Roman("\x8F"), roman, "éè"},
-        {Roman("\x8E"), "abc", roman, "éabc"},
-        {"abc", Roman("\x8E"), roman, "abcé"},
-        {Roman("\x8E"), "€", utf8, "é€"},
-        {"€", Roman("\x8E"), utf8, "€é"},
-        {Raw("\x8E"), "ü", utf8, "éü"},
-        {Raw("ab"), "c", TextEncoding(), "abc"},
-        {"", Roman("\x8E"), roman, "é"},
+        {Roman("\x8E"), Roman("\x8F"), roman, "éè"}, {Roman("\x8E"), "abc", roman, "éabc"},
+        {"abc", Roman("\x8E"), roman, "abcé"}, {Roman("\x8E"), "€", utf8, "é€"}, {"€", Roman("\x8E"), utf8, "€é"},
+        {Raw("\x8E"), "ü", utf8, "éü"}, {Raw("ab"), "c", TextEncoding(), "abc"}, {"", Roman("\x8E"), roman, "é"},
         {Roman("\x8E"), String::FromBytes("", Encodings::ASCII()), roman, "é"},
         {Japanese("\x5C"), "a", utf8, "¥a"},  // MacJapanese is no ASCII superset
         {"a", Japanese("\x82\xA0"), utf8, "aあ"},

@@ -9,19 +9,6 @@
 
 using namespace fw;
 
-namespace {
-
-void CheckChr(TextEncoding enc, int code) {
-    const String ch = enc.Chr(code);
-    FUZZ_CHECK(ch.Encoding() == enc);
-    if (ch.IsEmpty()) return;
-    FUZZ_CHECK(Len(ch) == 1);
-    FUZZ_CHECK(Asc(ch) == code);
-    FUZZ_CHECK(ConvertEncoding(ConvertEncoding(ch, Encodings::UTF8()), enc).Bytes() == ch.Bytes());
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const TextEncoding from = fuzz::EncodingNumber(data[0] & 0x0F), to = fuzz::EncodingNumber(data[0] >> 4);
@@ -76,11 +63,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Clean text joins without changing its characters, whatever the encodings.
     if (clean && fuzz::Clean(t)) FUZZ_CHECK((s + t).ToUTF8() == s.ToUTF8() + t.ToUTF8());
 
-    // A code taken from the text, as the code table asks for one.
-    if (size >= 4) {
-        const int code = int((uint32_t(data[1]) << 16 | uint32_t(data[2]) << 8 | data[3]) % 0x110000);
-        if (from) CheckChr(from, code);
-        if (to) CheckChr(to, code & 0xFFFF);
-    }
     return 0;
 }
