@@ -6,6 +6,7 @@
 
 #include "app/Menu.h"
 #include "app/globalVars.h"
+#include "blocks/BlockConvert.h"
 #include "framework/Internal.h"
 #include "framework/MenuItem.h"
 #include "framework/TextField.h"
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 
 #include <algorithm>
 #include <functional>
@@ -203,6 +205,24 @@ TEST_F(MenuTest, ShortcutsOfDisabledItemsDoNothing) {
     Press(window, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(convertCalls, 1);
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+// The menus' keys never reach a control: not the block converter's input
+// either, where Select All is off and Alt chords belong to the menus.
+TEST_F(MenuTest, MenuKeysNeverReachATextArea) {
+    BlockConvert* blocks = BlockConvert::Instance();
+    Activate(blocks);
+    QPlainTextEdit* input = QtAccess::Edit(blocks->EditField1());
+    QTest::mouseClick(input->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClicks(input, "ab");
+    Press(blocks, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(input->textCursor().hasSelection()) << "a disabled Select All acted";
+    for (const Qt::Key key : {Qt::Key_Z, Qt::Key_5}) {
+        Press(blocks, key, Qt::AltModifier);
+        while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        QtAccess::Window(blocks)->activateWindow();
+    }
+    EXPECT_EQ(blocks->EditField1()->Text(), "ab");
 }
 
 // The framework enables the editing items for the focused field by its state.
