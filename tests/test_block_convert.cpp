@@ -8,6 +8,7 @@
 
 #include "app/globalVars.h"
 #include "blocks/BlockConvert.h"
+#include "blocks/BlockEngine.h"
 #include "blocks/fasterPlease.h"
 #include "blocks/sizeWarnSheet.h"
 #include "framework/Canvas.h"
@@ -131,34 +132,6 @@ TEST_F(BlockConvertTest, TheBlocksButtonOpensTheOneBlockConverter) {
     EXPECT_EQ(opened->PopupType()->ListIndex(), 0);
 }
 
-TEST_F(BlockConvertTest, WindowDesign) {
-    EXPECT_EQ(w->Width(), 635);
-    EXPECT_EQ(w->Height(), 461);
-    struct Place {
-        fw::RectControl* control;
-        int left, top, width, height;
-    };
-    const Place places[] = {{w->EditField1(), 9, 28, 616, 83},     {w->StaticText1(), 7, 4, 83, 20},
-                            {w->EditField2(), 9, 147, 616, 83},    {w->Separator1(), 9, 119, 616, 4},
-                            {w->outputTitle2(), 9, 125, 591, 20},  {w->EditField3(), 9, 255, 616, 83},
-                            {w->OutputTitle3(), 9, 233, 591, 20},  {w->EditField4(), 9, 363, 616, 83},
-                            {w->OutputTitle4(), 9, 342, 591, 20},  {w->charCountField(), 205, 4, 420, 20},
-                            {w->PopupType(), 96, 4, 90, 20},       {w->StaticText5(), 189, 4, 368, 20}};
-    for (const Place& p : places)
-        EXPECT_EQ(QtAccess::Widget(p.control)->geometry(), QRect(p.left, p.top, p.width, p.height))
-            << p.control->Name().ToUTF8();
-    EXPECT_EQ(w->StaticText1()->Text().ToUTF8(), "Drag or type");
-    EXPECT_EQ(w->StaticText5()->Text().ToUTF8(), " here:");
-    EXPECT_TRUE(QtAccess::Widget(w->StaticText1())->font().bold());
-    EXPECT_EQ(QtAccess::Widget(w->outputTitle2())->font().pixelSize(), 10);
-    EXPECT_EQ(QtAccess::Widget(w->EditField1())->font().pixelSize(), 11);
-    EXPECT_EQ(Edit(w->EditField1())->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    EXPECT_EQ(Edit(w->EditField1())->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    const std::vector<std::string> rows = {"text", "decimal ASCII codes (spaced)", "hexadecimal", "binary"};
-    ASSERT_EQ(w->PopupType()->ListCount(), 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(w->PopupType()->List(i).ToUTF8(), rows[size_t(i)]);
-}
-
 // ---- Converting ----
 
 TEST_F(BlockConvertTest, EveryKeyConvertsTheWholeInput) {
@@ -173,6 +146,11 @@ TEST_F(BlockConvertTest, EveryKeyConvertsTheWholeInput) {
     EXPECT_EQ(Outputs(), (std::vector<std::string>{"72", "48", "0100 1000"}));
     // The outputs are read-only between conversions.
     for (fw::TextArea* area : {w->EditField2(), w->EditField3(), w->EditField4()}) EXPECT_TRUE(area->ReadOnly());
+    // Enter is one carriage return.
+    QTest::keyClick(Edit(w->EditField1()), Qt::Key_Return);
+    QTest::keyClicks(Edit(w->EditField1()), "b");
+    EXPECT_EQ(Bytes(w->EditField1()->Text()), "H\rb");
+    EXPECT_EQ(Outputs()[0], "72 13 98");
 }
 
 TEST_F(BlockConvertTest, TheHTMLSettingWritesDecimalAndHexInHTMLForm) {
@@ -182,15 +160,6 @@ TEST_F(BlockConvertTest, TheHTMLSettingWritesDecimalAndHexInHTMLForm) {
     globalVars::showHTML = false;
     w->convertBlock(w->EditField1()->Text());
     EXPECT_EQ(Outputs(), (std::vector<std::string>{"65 66", "41 42", "0100 0001 0100 0010"}));
-}
-
-TEST_F(BlockConvertTest, EnterTypedIntoTheInputIsOneCarriageReturn) {
-    Focus(w->EditField1());
-    QTest::keyClicks(Edit(w->EditField1()), "a");
-    QTest::keyClick(Edit(w->EditField1()), Qt::Key_Return);
-    QTest::keyClicks(Edit(w->EditField1()), "b");
-    EXPECT_EQ(Bytes(w->EditField1()->Text()), "a\rb");
-    EXPECT_EQ(Outputs()[0], "97 13 98");
 }
 
 TEST_F(BlockConvertTest, FocusCodesFollowTheAreas) {
@@ -226,9 +195,7 @@ TEST_F(BlockConvertTest, TheInputFormNamesTheOutputsAndConvertsAgain) {
 
 TEST_F(BlockConvertTest, InvalidCodesShowTheirMessageInAllThreeAreas) {
     const std::pair<int, const char*> cases[] = {
-        {1, "Input block of ASCII codes must contain integers (max 3 digits) separated by single spaces only."},
-        {2, "Input block of hex codes can only contain valid hex numbers! (0 thru F)."},
-        {3, "Input block of binary codes can only contain zeros and ones (0 and 1)."}};
+        {1, BlockEngine::kDecimalMessage}, {2, BlockEngine::kHexMessage}, {3, BlockEngine::kBinaryMessage}};
     w->EditField1()->SetText("7G2");
     for (const auto& [row, message] : cases) {
         w->PopupType()->SetListIndex(row);
@@ -293,21 +260,22 @@ TEST_F(BlockConvertTest, TheOutputAreasShareTheWindowHeight) {
         EXPECT_EQ(w->EditField4()->Top() + w->EditField4()->Height(), r.bottom4) << r.H;
         // The widths follow the window; the top line and the input stay.
         EXPECT_EQ(w->EditField2()->Width(), 616 + 700 - 635);
-        EXPECT_EQ(w->EditField1()->Top(), 28);
         EXPECT_EQ(w->EditField1()->Height(), 83);
-        EXPECT_EQ(w->outputTitle2()->Top(), 125);
-        EXPECT_EQ(w->PopupType()->Left(), 96);
-        EXPECT_EQ(w->charCountField()->Width(), 420 + 700 - 635);
     }
 }
 
 // ---- The warning sheet ----
 
-TEST_F(BlockConvertTest, TwentyThousandCharactersConvertWithoutAsking) {
-    w->EditField1()->SetText(std::string(20000, 'A'));
-    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
-    EXPECT_EQ(w->charCountField()->Text().ToUTF8(), "20000 characters");
+TEST_F(BlockConvertTest, NoWarningUpTo20000CharactersOrWhileWarningsAreOff) {
+    for (const auto& [length, dontWarn] : {std::pair{20000, false}, std::pair{20001, true}}) {
+        globalVars::dontWarn = dontWarn;
+        w->EditField1()->SetText(std::string(size_t(length), 'A'));
+        EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
+        EXPECT_EQ(w->charCountField()->Text().ToUTF8(), std::to_string(length) + " characters");
+        EXPECT_EQ(CountFields(ReplaceAll(w->EditField2()->Text(), fw::Chr(13), ""), " "), length + 1);
+    }
     // 666 lines of 30 codes and one of 20, each ending in a blank and a return.
+    w->EditField1()->SetText(std::string(20000, 'A'));
     EXPECT_EQ(Len(w->EditField2()->Text()), 666 * (30 * 3 + 1) + 20 * 3 + 1);
 }
 
@@ -350,37 +318,34 @@ TEST_F(BlockConvertTest, ReturnConvertsTheFirstTwentyThousandCharacters) {
     EXPECT_EQ(OpenCount<fasterPlease>(), 0);
 }
 
-TEST_F(BlockConvertTest, CancelConvertsNothing) {
-    w->EditField1()->SetText("Hi");
-    WhenSheetShows([](sizeWarnSheet* sheet) { sheet->PushButton2()->Push(); });
+// Escape answered the last of the two buttons that carry the cancel flag.
+TEST_F(BlockConvertTest, CancelAndEscapeConvertNothing) {
+    const std::function<void(sizeWarnSheet*)> answers[] = {
+        [](sizeWarnSheet* sheet) { sheet->PushButton2()->Push(); },
+        [](sizeWarnSheet* sheet) {
+            QMainWindow* window = QtAccess::Window(sheet);
+            // The offscreen platform has no window manager to activate the sheet.
+            QApplication::setActiveWindow(window);
+            QTest::keyClick(window, Qt::Key_Escape);
+        }};
     QApplication::clipboard()->setText(QString(20000, QLatin1Char('x')));
-    Focus(w->EditField1());
-    QTest::keyClick(Edit(w->EditField1()), Qt::Key_V, Qt::ControlModifier);
-    fw::testing::ProcessEvents();
-    EXPECT_EQ(w->charCountField()->Text().ToUTF8(), "20002 characters");
-    EXPECT_EQ(Outputs(), (std::vector<std::string>{"72 105", "48 69", "0100 1000 0110 1001"}));
-    EXPECT_EQ(Len(w->EditField1()->Text()), 20002);
-    EXPECT_FALSE(globalVars::convert1000);
-    EXPECT_FALSE(globalVars::convertAnyway);
-    EXPECT_TRUE(w->EditField2()->ReadOnly());
-    EXPECT_EQ(w->MouseCursor()->GetShape(), fw::MouseCursor::Shape::StandardPointer);
-    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
-}
-
-TEST_F(BlockConvertTest, EscapeAnswersCancelAlthoughTwoButtonsCarryTheCancelFlag) {
-    w->EditField1()->SetText("Hi");
-    WhenSheetShows([](sizeWarnSheet* sheet) {
-        QMainWindow* window = QtAccess::Window(sheet);
-        QApplication::setActiveWindow(window);
-        QTest::keyClick(window, Qt::Key_Escape);
-    });
-    w->EditField1()->SetText(std::string(20001, 'x'));
-    fw::testing::ProcessEvents();
-    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
-    EXPECT_FALSE(globalVars::convertAnyway);
-    EXPECT_FALSE(globalVars::convert1000);
-    EXPECT_EQ(Len(w->EditField1()->Text()), 20001);
-    EXPECT_EQ(Outputs()[0], "72 105") << "nothing converted";
+    for (const auto& answer : answers) {
+        SCOPED_TRACE(&answer - answers);
+        w->EditField1()->SetText("Hi");
+        QApplication::setActiveWindow(QtAccess::Window(w));
+        Focus(w->EditField1());
+        Edit(w->EditField1())->moveCursor(QTextCursor::End);
+        WhenSheetShows(answer);
+        QTest::keyClick(Edit(w->EditField1()), Qt::Key_V, Qt::ControlModifier);
+        fw::testing::ProcessEvents();
+        EXPECT_EQ(w->charCountField()->Text().ToUTF8(), "20002 characters");
+        EXPECT_EQ(Outputs(), (std::vector<std::string>{"72 105", "48 69", "0100 1000 0110 1001"}));
+        EXPECT_EQ(Len(w->EditField1()->Text()), 20002);
+        EXPECT_FALSE(globalVars::convert1000 || globalVars::convertAnyway);
+        EXPECT_TRUE(w->EditField2()->ReadOnly());
+        EXPECT_EQ(w->MouseCursor()->GetShape(), fw::MouseCursor::Shape::StandardPointer);
+        EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
+    }
 }
 
 TEST_F(BlockConvertTest, ConvertAllAnywayConvertsTheWholeBlock) {
@@ -389,13 +354,6 @@ TEST_F(BlockConvertTest, ConvertAllAnywayConvertsTheWholeBlock) {
     EXPECT_EQ(Len(w->EditField1()->Text()), 25000);
     EXPECT_EQ(CountFields(ReplaceAll(w->EditField3()->Text(), fw::Chr(13), ""), " "), 25000 + 1);
     EXPECT_TRUE(globalVars::convertAnyway);
-}
-
-TEST_F(BlockConvertTest, NoWarningWhileWarningsAreOff) {
-    globalVars::dontWarn = true;
-    w->EditField1()->SetText(std::string(20001, 'C'));
-    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
-    EXPECT_EQ(CountFields(ReplaceAll(w->EditField2()->Text(), fw::Chr(13), ""), " "), 20001 + 1);
 }
 
 TEST_F(BlockConvertTest, AnOldSystemGetsTheMemoryAdvice) {
@@ -408,15 +366,6 @@ TEST_F(BlockConvertTest, AnOldSystemGetsTheMemoryAdvice) {
     w->EditField1()->SetText(std::string(20001, 'A'));
     EXPECT_NE(advice.find("\u2022 You may need to increase the memory allocated to Charvella using the Finder."),
               std::string::npos);
-}
-
-TEST_F(BlockConvertTest, ClosingTheWindowClosesItsSheets) {
-    fasterPlease::Instance()->ShowWithin(w);
-    ASSERT_EQ(OpenCount<fasterPlease>(), 1);
-    w->Close();
-    fw::testing::ProcessEvents();
-    EXPECT_EQ(OpenCount<fasterPlease>(), 0);
-    EXPECT_EQ(OpenCount<BlockConvert>(), 0);
 }
 
 TEST_F(BlockConvertTest, ClosingTheWindowWhileItsWarningWaitsEndsTheConversionSafely) {
@@ -467,13 +416,10 @@ TEST_F(BlockConvertTest, OnlyBlocksLongerThan875CharactersShowProgress) {
 
 TEST_F(BlockConvertTest, TheProgressSheetShowsActivityAndConverting) {
     fasterPlease* sheet = fasterPlease::Instance();
-    EXPECT_EQ(sheet->Title().ToUTF8(), "Processing");
     EXPECT_EQ(sheet->StaticText1()->Text().ToUTF8(), "Converting\u2026");
     auto* bar = qobject_cast<QProgressBar*>(QtAccess::Widget(sheet->ProgressBar1()));
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->minimum(), 0);
     EXPECT_EQ(bar->maximum(), 0);  // Qt's busy indicator
-    EXPECT_EQ(sheet->ProgressBar1()->Maximum(), 0);
     // A sheet is not shown until it is attached to its window.
     EXPECT_FALSE(QtAccess::Window(sheet)->isVisible());
     sheet->Close();
@@ -495,29 +441,25 @@ TEST_F(BlockConvertTest, AFailedConversionReportsOnceAndLeavesNoWaitCursor) {
 
 // ---- Dropped files ----
 
-TEST_F(BlockConvertTest, ADroppedFileReplacesTheInputByteForByte) {
-    w->EditField1()->SetText("old");
+TEST_F(BlockConvertTest, ADroppedTextFileReplacesTheInputByteForByte) {
+    struct Case {
+        QStringList files;
+        std::string input, firstOutput;
+    };
     const std::string bytes = std::string("A\0B\xFF\xCA\t", 6) + "\r\n" + "C\nD\rE";
-    Drop({WriteFile("data.txt", bytes)});
-    EXPECT_EQ(Bytes(w->EditField1()->Text()), std::string("A\0B\xFF\xCA\t", 6) + "\rC\rD\rE");
-    EXPECT_EQ(Outputs()[0], "65 0 66 255 202 9 13 67 13 68 13 69");
+    const Case cases[] = {
+        {{WriteFile("data.txt", bytes)}, std::string("A\0B\xFF\xCA\t", 6) + "\rC\rD\rE",
+         "65 0 66 255 202 9 13 67 13 68 13 69"},
+        {{WriteFile("note.text", "\xC3\xA9\n")}, "\xC3\xA9\r", "195 169 13"},  // UTF-8 is read as its bytes
+        {{WriteFile("one.txt", "1"), WriteFile("two.txt", "2")}, "1", "49"},  // only the first is read
+        {{WriteFile("picture.png", "PNG")}, "1", "49"},                        // other types are not taken
+    };
+    for (const Case& c : cases) {
+        Drop(c.files);
+        EXPECT_EQ(Bytes(w->EditField1()->Text()), c.input);
+        EXPECT_EQ(Outputs()[0], c.firstOutput);
+    }
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
-}
-
-TEST_F(BlockConvertTest, AUTF8FileIsReadAsItsBytes) {
-    Drop({WriteFile("note.text", "\xC3\xA9\n")});
-    EXPECT_EQ(Outputs()[0], "195 169 13");
-}
-
-TEST_F(BlockConvertTest, OfThreeDroppedFilesOnlyTheFirstIsRead) {
-    Drop({WriteFile("one.txt", "1"), WriteFile("two.txt", "2"), WriteFile("three.txt", "3")});
-    EXPECT_EQ(Bytes(w->EditField1()->Text()), "1");
-}
-
-TEST_F(BlockConvertTest, FilesOfOtherTypesAreNotTaken) {
-    w->EditField1()->SetText("kept");
-    Drop({WriteFile("picture.png", "PNG")});
-    EXPECT_EQ(Bytes(w->EditField1()->Text()), "kept");
 }
 
 // An unreadable file left the input unchanged without a word.
