@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -179,41 +178,15 @@ TEST_F(FrameworkLists, OneRowAtMostIsSelected) {
 
 // ---- Message dialogs ----
 
-void Prepare(MessageDialog& d) {
-    d.SetMessage("Save?");
-    d.SetExplanation("Or not.");
-    d.ActionButton()->SetCaption("Save");
-    d.CancelButton()->SetVisible(true);
-    d.AlternateActionButton()->SetCaption("Discard");
-    d.AlternateActionButton()->SetVisible(true);
-}
-
-TEST(MessageDialogSeam, RecordsTheDialogAndAnswersWithTheChosenButton) {
-    fw::testing::TakeMessageDialogs();
-    MessageDialog d;
-    Prepare(d);
-    EXPECT_EQ(d.ShowModalWithin(nullptr), d.ActionButton());
-    fw::testing::AnswerNextMessageDialog("Discard");
-    EXPECT_EQ(d.ShowModalWithin(nullptr), d.AlternateActionButton());
-    fw::testing::AnswerNextMessageDialog("Cancel");
-    EXPECT_EQ(d.ShowModalWithin(nullptr), d.CancelButton());
-    // A hidden button cannot answer.
-    d.CancelButton()->SetVisible(false);
-    fw::testing::AnswerNextMessageDialog("Cancel");
-    EXPECT_EQ(d.ShowModalWithin(nullptr), nullptr);
-
-    const auto shown = fw::testing::TakeMessageDialogs();
-    ASSERT_EQ(shown.size(), 4u);
-    EXPECT_EQ(shown[0].message, "Save?");
-    EXPECT_EQ(shown[0].buttons, (std::vector<std::string>{"Discard", "Cancel", "Save"}));
-    EXPECT_EQ(shown[3].buttons, (std::vector<std::string>{"Discard", "Save"}));
-}
-
 // The dialog the user sees: shown on its window, with the visible buttons
 // only, returning the one clicked.
 TEST_F(FrameworkLists, MessageDialogIsModalOnItsWindowAndReturnsTheButtonClicked) {
     MessageDialog d;
-    Prepare(d);
+    d.SetMessage("Save?");
+    d.SetExplanation("Or not.");
+    d.ActionButton()->SetCaption("Save");
+    d.AlternateActionButton()->SetCaption("Discard");
+    d.AlternateActionButton()->SetVisible(true);
     d.CancelButton()->SetVisible(false);
     QStringList captions;
     bool modalToWindow = false;

@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QTreeWidget>
