@@ -1,7 +1,8 @@
-// The block conversion and its wrapping, without a window: the examples the
-// program promises, the edge cases of each input form and of the wrapping,
-// a plain transcription of the rules run against the fast engine over many
-// random blocks, and the code lists read back as input of their own form.
+// The block conversion and its wrapping, without a window: the edge cases of
+// each input form and of the wrapping (the window's tests show the plain
+// examples), a plain transcription of the rules run against the fast engine
+// over many random blocks, and the code lists read back as input of their
+// own form.
 
 #include "BlockRules.h"
 
@@ -134,13 +135,10 @@ TEST_P(FormCases, GiveTheirOutputs) {
 INSTANTIATE_TEST_SUITE_P(
     Engine, FormCases,
     ::testing::Values(
-        FormCase{"TextPlain", "Hi", 0, false, {"72 105", "48 69", "0100 1000 0110 1001"}},
         FormCase{"TextHTML", "Hi", 0, true, {"&#72;&#105;", "%48%69", "0100 1000 0110 1001"}},
         FormCase{"TextCountsBlanksAndReturns", " \r", 0, false, {"32 13", "20 0D", "0010 0000 0000 1101"}},
         FormCase{"TextHighAndNul", std::string("\x8E\0\xFF", 3), 0, false,
                  {"142 0 255", "8E 00 FF", "1000 1110 0000 0000 1111 1111"}},
-        FormCase{"TextEmpty", "", 0, false, {"", "", ""}},
-        FormCase{"DecimalPlain", "72 105", 1, false, {"Hi", "48 69", "0100 1000 0110 1001"}},
         FormCase{"DecimalTwoBlanksGiveNul", "72  105", 1, false,
                  {std::string("H\0i", 3), "48 00 69", "0100 1000 0000 0000 0110 1001"}},
         FormCase{"DecimalFourDigits", "72 1050", 1, false, {kDecMsg, kDecMsg, kDecMsg}},
@@ -150,17 +148,13 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"DecimalLineBreakAfterBlank", "72 \r105", 1, false, {"Hi", "48 69", "0100 1000 0110 1001"}},
         FormCase{"DecimalEmpty", "", 1, false, {"", "", ""}},
         FormCase{"DecimalOnlyBlank", " ", 1, false, {std::string("\0\0", 2), "00 00", "0000 0000 0000 0000"}},
-        FormCase{"DecimalHTMLHex", "72 105", 1, true, {"Hi", "%48%69", "0100 1000 0110 1001"}},
         FormCase{"HexSpaced", "48 69", 2, false, {"72 105", "Hi", "0100 1000 0110 1001"}},
-        FormCase{"HexRun", "4869", 2, false, {"72 105", "Hi", "0100 1000 0110 1001"}},
         FormCase{"HexShortLastPiece", "486", 2, false, {"72 6", "H\x06", "0100 1000 0000 0110"}},
         FormCase{"HexLowerCase", "4a", 2, false, {"74", "J", "0100 1010"}},
         FormCase{"HexBadDigit", "4G", 2, false, {kHexMsg, kHexMsg, kHexMsg}},
         FormCase{"HexTabInside", "4\t1", 2, false, {kHexMsg, kHexMsg, kHexMsg}},
         FormCase{"HexTabsAtEnds", "\t41\t", 2, false, {"65", "A", "0100 0001"}},
-        FormCase{"HexHTML", "4869", 2, true, {"&#72;&#105;", "Hi", "0100 1000 0110 1001"}},
         FormCase{"BinarySpaced", "0100 1000 0110 1001", 3, false, {"72 105", "48 69", "Hi"}},
-        FormCase{"BinaryRun", "0100100001101001", 3, false, {"72 105", "48 69", "Hi"}},
         FormCase{"BinaryShortLastGroup", "0100 1000 0", 3, false, {"72 0", "48 00", std::string("H\0", 2)}},
         FormCase{"BinaryBadDigit", "012", 3, false, {kBinMsg, kBinMsg, kBinMsg}},
         FormCase{"BinaryHTML", "01000001", 3, true, {"&#65;", "%41", "A"}},
@@ -298,10 +292,11 @@ TEST(Wrapping, MatchesThePlainRulesOnRandomTexts) {
 
 // ---- Code lists read back ----
 
+// The longest blocks make lists that are wrapped in several chunks.
 TEST(Engine, CodeListsReadBackAsTheirOwnFormGiveTheTextAgain) {
     std::mt19937 rng(3);
     for (int round = 0; round < 300; ++round) {
-        const String text = MacRoman(RandomBlock(rng, AllBytes(), round < 250 ? 60 : 2500));
+        const String text = MacRoman(RandomBlock(rng, AllBytes(), round < 250 ? 60 : round < 298 ? 2500 : 50000));
         ASSERT_TRUE(blockrules::ListsReadBack(text)) << text.ToUTF8();
     }
 }

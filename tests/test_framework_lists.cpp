@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMessageBox>
-#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -148,19 +147,6 @@ TEST_F(FrameworkLists, CellShowsNoBoxesButKeepsWhatItHolds) {
         EXPECT_EQ(l->Cell(row, 0).Bytes(), c.cell.Bytes()) << row;
         EXPECT_EQ(l->Cell(row, 0).Encoding(), c.cell.Encoding()) << row;
     }
-}
-
-TEST_F(FrameworkLists, ScrollPositionSetWhileHiddenHoldsWhenShown) {
-    Listbox* l = w->list();
-    l->SetVisible(false);
-    Fill(200);
-    l->SetScrollPosition(65);
-    l->SetVisible(true);
-    QTest::qWait(1);
-    EXPECT_EQ(Tree()->indexAt(QPoint(1, 1)).row(), 65);
-    EXPECT_EQ(l->ScrollPosition(), 65);
-    l->SetScrollPosition(1000);  // the last row, as far as the list scrolls
-    EXPECT_EQ(l->ScrollPosition(), Tree()->verticalScrollBar()->maximum());
 }
 
 TEST_F(FrameworkLists, OneRowAtMostIsSelected) {
