@@ -7,9 +7,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QStandardItemModel>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -71,17 +69,10 @@ protected:
     tableWindow* t = nullptr;
 };
 
-using Rows = std::vector<std::vector<std::string>>;
-
 TEST_F(TableTest, OpensFromTheTableButtonAtCodeA) {
     EXPECT_EQ(t->Title().ToUTF8(), "Charvella Table");
     EXPECT_EQ(fw::WindowAt(0), t);
-    EXPECT_EQ(t->Width(), 275);
-    EXPECT_EQ(t->Height(), 260);
     EXPECT_EQ(t->EncodingPopupMenu()->Text().ToUTF8(), "MacRoman");
-    EXPECT_EQ(t->EncodingPopupMenu()->ListIndex(), 2);
-    EXPECT_EQ(t->listASCII()->TextSize(), 11);
-    EXPECT_EQ(t->listASCII()->ListCount(), 256);
     EXPECT_EQ(Headings(), (std::vector<std::string>{"Char", "Dec", "Hex", "Bin"}));
     EXPECT_TRUE(t->listASCII()->Visible());
     EXPECT_EQ(TopRow(), 65);
@@ -95,28 +86,20 @@ TEST_F(TableTest, OpensFromTheTableButtonAtCodeA) {
     EXPECT_EQ(fw::WindowAt(0), t);
 }
 
-TEST_F(TableTest, ControlsKeepTheirPlacesAsTheWindowGrows) {
+TEST_F(TableTest, ControlsFollowTheirLocksAsTheWindowGrows) {
     struct Place {
         fw::RectControl* control;
-        QRect atOpening;
-        QRect grown;  // 100 wider and 50 higher
+        QRect grown;  // 100 wider and 50 higher than at opening
     };
     const Place places[] = {
-        {t->listASCII(), {0, 0, 275, 220}, {0, 0, 375, 270}},
-        {t->BevelButton1(), {223, 227, 42, 26}, {323, 277, 42, 26}},
-        {t->EncodingPopupMenu(), {94, 231, 125, 16}, {194, 281, 125, 16}},
-        {t->UpDownArrows1(), {11, 229, 25, 25}, {11, 279, 25, 25}},
-        {t->StaticText1(), {30, 232, 62, 17}, {30, 282, 62, 17}},
+        {t->listASCII(), {0, 0, 375, 270}},        {t->BevelButton1(), {323, 277, 42, 26}},
+        {t->EncodingPopupMenu(), {194, 281, 125, 16}}, {t->UpDownArrows1(), {11, 279, 25, 25}},
+        {t->StaticText1(), {30, 282, 62, 17}},
     };
-    const auto rect = [](const fw::RectControl* c) { return QRect(c->Left(), c->Top(), c->Width(), c->Height()); };
-    for (const Place& p : places) EXPECT_EQ(rect(p.control), p.atOpening) << p.control->Name().ToUTF8();
     ResizeContent(375, 310);
-    for (const Place& p : places) EXPECT_EQ(rect(p.control), p.grown) << p.control->Name().ToUTF8();
-    ResizeContent(275, 260);
-    for (const Place& p : places) EXPECT_EQ(rect(p.control), p.atOpening) << p.control->Name().ToUTF8();
-
-    EXPECT_EQ(t->BevelButton1()->Caption().ToUTF8(), "?");
-    EXPECT_EQ(t->StaticText1()->Text().ToUTF8(), "Size");
+    for (const Place& p : places)
+        EXPECT_EQ(QRect(p.control->Left(), p.control->Top(), p.control->Width(), p.control->Height()), p.grown)
+            << p.control->Name().ToUTF8();
     // The columns share the list's width 20:20:30:30, with no horizontal scroll.
     const QHeaderView* header = Tree()->header();
     const int width = Tree()->viewport()->width();
@@ -124,9 +107,7 @@ TEST_F(TableTest, ControlsKeepTheirPlacesAsTheWindowGrows) {
     EXPECT_NEAR(header->sectionSize(2), width * 0.3, 1);
     EXPECT_LE(header->length(), width);
     EXPECT_EQ(Tree()->horizontalScrollBar()->maximum(), 0);
-}
-
-TEST_F(TableTest, WindowIsNoSmallerThanItOpens) {
+    // No smaller than its design allows.
     ResizeContent(100, 100);
     EXPECT_EQ(t->Width(), 275);
     EXPECT_EQ(t->Height(), 200);
@@ -139,8 +120,7 @@ TEST_F(TableTest, HeadingsSwitchAtWidth480BothWays) {
     };
     const std::vector<std::string> shortOnes{"Char", "Dec", "Hex", "Bin"};
     const std::vector<std::string> longOnes{"Character", "Decimal", "Hexadecimal", "Binary"};
-    const Step steps[] = {{479, shortOnes}, {480, longOnes}, {700, longOnes}, {479, shortOnes}, {480, longOnes},
-                          {276, shortOnes}};
+    const Step steps[] = {{480, longOnes}, {479, shortOnes}, {480, longOnes}};
     for (const Step& s : steps) {
         ResizeContent(s.width, 300);
         ASSERT_EQ(t->Width(), s.width);
@@ -201,21 +181,9 @@ TEST_F(TableTest, HelpNoteHasItsTextsAndOneOkayButton) {
               "Except for this table window, Charvella assumes a MacRoman encoding. This may change in future "
               "revisions.");
     EXPECT_EQ(shown[0].buttons, (std::vector<std::string>{"Okay"}));
-    // A new note at each click.
-    QTest::mouseClick(QtAccess::Widget(t->BevelButton1()), Qt::LeftButton);
-    EXPECT_EQ(fw::testing::TakeMessageDialogs().size(), 1u);
 }
 
 TEST_F(TableTest, PopupSeparatorsCannotBeChosen) {
-    const std::vector<int> separators{1, 7, 9};
-    ASSERT_EQ(Combo()->count(), 13);
-    const auto* model = qobject_cast<QStandardItemModel*>(Combo()->model());
-    ASSERT_NE(model, nullptr);
-    for (int row = 0; row < 13; ++row) {
-        const bool separator = std::find(separators.begin(), separators.end(), row) != separators.end();
-        EXPECT_EQ(t->EncodingPopupMenu()->List(row) == "-", separator) << row;
-        EXPECT_EQ(model->item(row)->isSelectable(), !separator) << row;
-    }
     // The keys step over them.
     Choose("MacCyrillic");
     Combo()->setFocus();
@@ -230,8 +198,7 @@ TEST_F(TableTest, PopupSeparatorsCannotBeChosen) {
 }
 
 TEST_F(TableTest, EveryEncodingListsItsCodesWithNamesAndCodeColumns) {
-    const std::vector<std::string> arrows{"\u2190", "\u2192", "\u2191", "\u2193"};
-    Rows macRomanCodes;
+    std::vector<std::vector<std::string>> macRomanCodes;
     for (int n = 0; n < 256; ++n) macRomanCodes.push_back({Cell(n, 1), Cell(n, 2), Cell(n, 3)});
     for (const char* encoding : kEncodings) {
         SCOPED_TRACE(encoding);
@@ -239,12 +206,10 @@ TEST_F(TableTest, EveryEncodingListsItsCodesWithNamesAndCodeColumns) {
         const int rows = std::string(encoding) == "ASCII (7 bit)" ? 128 : 256;
         ASSERT_EQ(t->listASCII()->ListCount(), rows);
         EXPECT_EQ(Row(0), (std::vector<std::string>{"NUL", "0", "00", "0000 0000"}));
-        EXPECT_EQ(Row(10), (std::vector<std::string>{"LF", "10", "0A", "0000 1010"}));
         EXPECT_EQ(Row(32), (std::vector<std::string>{"SPACE", "32", "20", "0010 0000"}));
-        EXPECT_EQ(Row(65), (std::vector<std::string>{"A", "65", "41", "0100 0001"}));
-        for (int n = 28; n <= 31; ++n) EXPECT_EQ(Cell(n, 0), arrows[size_t(n - 28)]);
+        EXPECT_EQ(Cell(28, 0), "\u2190");  // the arrow keys' names
+        EXPECT_EQ(Cell(65, 0), "A");
         EXPECT_EQ(Cell(127, 0), "\x7F");
-        EXPECT_EQ(Cell(rows - 1, 1), std::to_string(rows - 1));
         // The code columns come from the code alone.
         for (int n = 0; n < rows; ++n)
             ASSERT_EQ((std::vector<std::string>{Cell(n, 1), Cell(n, 2), Cell(n, 3)}), macRomanCodes[size_t(n)]) << n;
@@ -256,36 +221,25 @@ TEST_F(TableTest, EveryEncodingListsItsCodesWithNamesAndCodeColumns) {
     EXPECT_EQ(Row(255), (std::vector<std::string>{"\u00FF", "255", "FF", "1111 1111"}));  // ISOLatin9
 }
 
-// Characters checked against the encodings' published byte tables.
-TEST_F(TableTest, CharactersFollowThePublishedTables) {
+// The encodings' characters are the framework's (tested with its tables);
+// here, what the cells make of them.
+TEST_F(TableTest, CellsShowEachEncodingsCharacterOrNothing) {
     struct Case {
         const char* encoding;
         int code;
         const char* character;
     };
     const Case cases[] = {
-        {"MacRoman", 0xDB, "\u20AC"},       {"MacRoman", 0x80, "\u00C4"},      {"MacRoman", 0xF0, "\uF8FF"},
-        {"MacIcelandic", 0xA0, "\u00DD"},   {"MacIcelandic", 0xDC, "\u00D0"},  {"MacIcelandic", 0xDB, "\u20AC"},
-        {"MacGreek", 0xA1, "\u0393"},       {"MacGreek", 0xE1, "\u03B1"},      {"MacCyrillic", 0x80, "\u0410"},
-        {"MacCyrillic", 0xFF, "\u20AC"},    {"MacCyrillic", 0xA2, "\u0490"},   {"MacJapanese", 0x5C, "\u00A5"},
-        {"MacJapanese", 0x80, "\\"},        {"MacJapanese", 0xA0, "\u00A0"},   {"MacJapanese", 0xA1, "\uFF61"},
-        {"MacJapanese", 0xB1, "\uFF71"},    {"MacJapanese", 0xDF, "\uFF9F"},   {"MacJapanese", 0xFD, "\u00A9"},
-        {"MacJapanese", 0xFE, "\u2122"},    {"MacJapanese", 0x81, ""},         {"MacJapanese", 0x9F, ""},
-        {"MacJapanese", 0xE0, ""},          {"Windows Latin 1", 0x80, "\u20AC"}, {"Windows Latin 1", 0x81, ""},
-        {"Windows Latin 1", 0x9D, ""},      {"Windows Latin 1", 0x9F, "\u0178"}, {"ISOLatin1", 0xA4, "\u00A4"},
-        {"ISOLatin9", 0xA4, "\u20AC"},      {"ISOLatin9", 0xBD, "\u0153"},     {"Unicode UTF-8", 0xE9, "\u00E9"},
-        {"ASCII (7 bit)", 0x7E, "~"},
+        {"MacRoman", 0xDB, "\u20AC"},     {"MacGreek", 0xA1, "\u0393"},   {"MacCyrillic", 0x80, "\u0410"},
+        {"MacIcelandic", 0xA0, "\u00DD"}, {"ISOLatin9", 0xA4, "\u20AC"},  {"ASCII (7 bit)", 0x7E, "~"},
+        {"Windows Latin 1", 0x81, ""},    {"MacJapanese", 0x81, ""},      {"MacJapanese", 0xB1, "\uFF71"},
     };
     for (const Case& c : cases) {
         Choose(c.encoding);
         EXPECT_EQ(Cell(c.code, 0), c.character) << c.encoding << " " << c.code;
     }
-    // 0xFF: the ellipsis, which Apple's table marks with a private-use hint
-    // that the cell keeps and does not show.
-    Choose("MacJapanese");
-    EXPECT_EQ(Cell(0xFF, 0).rfind("\u2026", 0), 0u);
-    EXPECT_EQ(Tree()->topLevelItem(0xFF)->text(0), QString::fromUtf8("\u2026"));
-    // The katakana are held as MacJapanese.
+    // MacJapanese's ellipsis keeps the private-use hint of Apple's table.
+    EXPECT_EQ(Cell(0xFF, 0), "\u2026\uF87F");
     EXPECT_EQ(t->listASCII()->Cell(0xB1, 0).Encoding(), fw::Encodings::MacJapanese());
 }
 
@@ -298,17 +252,11 @@ TEST_F(TableTest, UnicodeShowsTheCodePointsOfLatin1) {
     EXPECT_EQ(t->listASCII()->Cell(0xE9, 0).Encoding(), fw::Encodings::UTF8());
 }
 
-TEST_F(TableTest, ChoosingAnEncodingDoesNotScrollToA) {
+TEST_F(TableTest, OnlyAFreshlyOpenedTableScrollsToA) {
     Tree()->verticalScrollBar()->setValue(0);
     ASSERT_EQ(TopRow(), 0);
     Choose("MacGreek");
-    EXPECT_EQ(t->listASCII()->ListCount(), 256);
-    EXPECT_NE(TopRow(), 65);
     EXPECT_EQ(t->listASCII()->ScrollPosition(), 0);
-}
-
-TEST_F(TableTest, ClosedTableOpensAfreshAtA) {
-    Choose("MacGreek");
     t->Close();
     fw::testing::ProcessEvents();
     QTest::mouseClick(QtAccess::Widget(Window1::Instance()->PushButton2()), Qt::LeftButton);

@@ -193,7 +193,7 @@ void BlockConvert::Event_Resized() { shareHeight(); }
 void BlockConvert::Event_Resizing() { shareHeight(); }
 
 void BlockConvert::shareHeight() {
-    const int32_t H = NonNil(BlockConvert::Instance())->Height();
+    const int32_t H = Height();
     const auto h = static_cast<int32_t>(static_cast<double>(H - 457) / 3.0 + 83.0);
     auto setHeight = [](RectControl* c, int height) { c->SetBounds(c->Left(), c->Top(), c->Width(), height); };
     auto setTop = [](RectControl* c, int top) { c->SetBounds(c->Left(), top, c->Width(), c->Height()); };

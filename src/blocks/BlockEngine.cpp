@@ -351,8 +351,8 @@ public:
         switch (form) {
             case kText: return Text(block);
             case kDecimal: return Decimal(block);
-            case kHexadecimal: return Groups(block, 2);
-            case kBinary: return Groups(block, 8);
+            case kHexadecimal: return Groups<2>(block);
+            case kBinary: return Groups<8>(block);
             default: return std::nullopt;
         }
     }
@@ -365,7 +365,7 @@ private:
         for (size_t done = 0; done < n; done += WrappedList::kBatch) {
             const size_t count = std::min(WrappedList::kBatch, n - done);
             lists.All(block.data() + done, count);
-            for (size_t i = (done / 237 + 1) * 237; i <= done + count; i += 237) Count(Str(int64_t(i)) + " characters");
+            for (size_t i = (done / 237 + 1) * 237; i <= done + count; i += 237) Count(i, " characters");
             YieldToScheduler();
         }
         if (n > kProgressLength) {
@@ -390,7 +390,7 @@ private:
             ++fields;
             if (digits > 3 || bad) return false;
             text.push_back(char32_t(value));
-            if (fields % 237 == 0) Count(Str(int64_t(fields)) + " decimal ASCII codes");
+            if (fields % 237 == 0) Count(fields, " decimal ASCII codes");
             yield_();
             value = 0;
             digits = 0;
@@ -418,7 +418,7 @@ private:
         for (size_t i = 1; i <= m; ++i) {
             lists.Hex(text[i - 1]);
             lists.Binary(text[i - 1]);
-            if (i % 237 == 0) Count(Str(int64_t(i)) + " decimal ASCII codes (step 2)");
+            if (i % 237 == 0) Count(i, " decimal ASCII codes (step 2)");
             yield_();
         }
         if (m > kProgressLength) {
@@ -431,9 +431,9 @@ private:
     // The hexadecimal (width 2) and binary (width 8) forms: line breaks and
     // blanks go, then the digits are read in groups of the width; a short
     // last group is read as it stands.
-    template <class C>
-    std::optional<Outputs> Groups(std::basic_string_view<C> block, size_t width) {
-        const bool hex = width == 2;
+    template <size_t width, class C>
+    std::optional<Outputs> Groups(std::basic_string_view<C> block) {
+        constexpr bool hex = width == 2;
         std::basic_string<C> digits;
         digits.reserve(block.size());
         for (const C ch : block)
@@ -456,20 +456,22 @@ private:
             for (size_t k = i - 1; k < std::min(i - 1 + width, len); ++k) {
                 const int d = hex ? HexDigit(digits[k]) : (digits[k] == '0' ? 0 : digits[k] == '1' ? 1 : -1);
                 if (d < 0) return Invalid(hex ? kHexMessage : kBinaryMessage);
-                v = v * uint32_t(hex ? 16 : 2) + uint32_t(d);
+                v = v * (hex ? 16 : 2) + uint32_t(d);
             }
             lists.Decimal(v);
-            if (!hex) lists.Hex(v);
+            if constexpr (hex)
+                lists.Binary(v);
+            else
+                lists.Hex(v);
             text.push_back(char32_t(v));
-            if (hex) lists.Binary(v);
-            if (hex ? i % 237 == 0 : (i - 1) % 96 == 0) Count(GroupCount(i, width));
+            if (progress_ && (hex ? i % 237 == 0 : (i - 1) % 96 == 0)) progress_->Count(GroupCount(i, width));
             yield_();
         }
         if (len > kProgressLength) {
             Label(GroupCount(i, width));
             Label("Rewrapping output\u2026");
         }
-        if (hex) return Shown(lists.DecimalList(), Wrapped(text), lists.BinaryList());
+        if constexpr (hex) return Shown(lists.DecimalList(), Wrapped(text), lists.BinaryList());
         return Shown(lists.DecimalList(), lists.HexList(), Wrapped(text));
     }
 
@@ -503,8 +505,9 @@ private:
         return out;
     }
 
-    void Count(const String& label) {
-        if (progress_) progress_->Count(label);
+    // The label is built only when someone listens: the loops count often.
+    void Count(size_t n, const char* what) {
+        if (progress_) progress_->Count(Str(int64_t(n)) + what);
     }
     void Label(const String& label) {
         if (progress_) progress_->Label(label);

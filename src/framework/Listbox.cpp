@@ -110,14 +110,11 @@ void Listbox::ApplyColumnWidths() {
     // What is left goes to the open columns; rounding never pushes the last
     // column past the edge.
     const int rest = std::max(0, total - used);
-    int last = -1;
-    for (int c = 0; c < columns; ++c) {
-        if (width[size_t(c)] < 0) width[size_t(c)] = open ? rest / open : 0;
-        last = c;
-    }
+    for (int& w : width)
+        if (w < 0) w = rest / open;
     int sum = 0;
     for (int w : width) sum += w;
-    if (last >= 0 && sum > total && open == 0) width[size_t(last)] = std::max(0, width[size_t(last)] - (sum - total));
+    if (sum > total && open == 0) width.back() = std::max(0, width.back() - (sum - total));
     for (int c = 0; c < columns; ++c) tree_->header()->resizeSection(c, width[size_t(c)]);
 }
 

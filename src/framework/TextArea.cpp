@@ -31,21 +31,11 @@ protected:
     }
 
     void dragEnterEvent(QDragEnterEvent* e) override {
-        if (HasFileDrop(e->mimeData()))
-            e->acceptProposedAction();
-        else if (!e->mimeData()->hasUrls())
-            QPlainTextEdit::dragEnterEvent(e);
-        else
-            e->ignore();
+        if (!TakeFileDrag(e)) QPlainTextEdit::dragEnterEvent(e);
     }
 
     void dragMoveEvent(QDragMoveEvent* e) override {
-        if (HasFileDrop(e->mimeData()))
-            e->acceptProposedAction();
-        else if (!e->mimeData()->hasUrls())
-            QPlainTextEdit::dragMoveEvent(e);
-        else
-            e->ignore();
+        if (!TakeFileDrag(e)) QPlainTextEdit::dragMoveEvent(e);
     }
 
     void dropEvent(QDropEvent* e) override {
@@ -65,7 +55,17 @@ protected:
     }
 
 private:
-    bool HasFileDrop(const QMimeData* data) const { return FirstAcceptedFile(data) != nullptr; }
+    // Accepts a drag of an accepted file and refuses one of other files;
+    // text is left to the editor (false).
+    bool TakeFileDrag(QDragMoveEvent* e) const {
+        if (FirstAcceptedFile(e->mimeData()))
+            e->acceptProposedAction();
+        else if (e->mimeData()->hasUrls())
+            e->ignore();
+        else
+            return false;
+        return true;
+    }
 
     // The first dropped local file of an accepted type.
     FolderItemPtr FirstAcceptedFile(const QMimeData* data) const {

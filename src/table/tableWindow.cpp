@@ -103,7 +103,7 @@ void tableWindow::Event_Resized() { resizeWindow(); }
 
 void tableWindow::resizeWindow() {
     const String tab = Chr(9);
-    if (NonNil(tableWindow::Instance())->Width() < 480)
+    if (Width() < 480)
         listASCII()->SetHeading(-1, "Char" + tab + "Dec" + tab + "Hex" + tab + "Bin");
     else
         listASCII()->SetHeading(-1, "Character" + tab + "Decimal" + tab + "Hexadecimal" + tab + "Binary");

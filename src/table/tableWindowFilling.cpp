@@ -9,8 +9,6 @@ using namespace fw;
 
 namespace {
 
-const String kASCIIChoice = "ASCII (7 bit)";
-
 // The popup's texts and the encodings they stand for.
 struct EncodingChoice {
     const char* text;
@@ -30,39 +28,25 @@ TextEncoding EncodingNamed(const String& choice) {
     return {};
 }
 
-// The character of a code in the chosen encoding; ASCII has none above 127.
-String CharacterOf(const String& choice, int code) {
-    if (choice.Bytes() == kASCIIChoice.Bytes() && code > 127) return String();
-    return EncodingNamed(choice).Chr(code);
-}
-
 }  // namespace
 
 void tableWindow::rebuildList() {
     Listbox* list = listASCII();
-    PopupMenu* popup = EncodingPopupMenu();
+    const TextEncoding encoding = EncodingNamed(EncodingPopupMenu()->Text());
+    // ASCII has no codes above 127.
+    const int last = encoding == Encodings::ASCII() ? 127 : 255;
     list->SetVisible(false);
     list->DeleteAllRows();
     for (int column = 0; column < 4; ++column) list->SetColumnAlignment(column, 2);
 
-    for (int n = 0; n <= 255; ++n) {
-        String c = CharacterOf(popup->Text(), n);
-        if (n < 33) c = controlCharNames[n];
-        if (popup->Text().Bytes() == kASCIIChoice.Bytes() && n > 127) {
-            YieldToScheduler();
-            continue;
-        }
-        list->AddRow(c);
+    for (int n = 0; n <= last; ++n) {
+        list->AddRow(n < 33 ? controlCharNames[n] : encoding.Chr(n));
         list->SetCell(n, 1, Str(n));
         // The columns come from the code alone, never from the character.
-        const String digits = Hex(Asc(Chr(n)));
-        String h = digits;
-        while (Len(h) < 2) {
-            h = "0" + h;
-            YieldToScheduler();
-        }
+        String h = Hex(n);
+        if (Len(h) < 2) h = "0" + h;
         list->SetCell(n, 2, h);
-        list->SetCell(n, 3, Right(NonNil(App())->binary(digits), 9));
+        list->SetCell(n, 3, Right(NonNil(App())->binary(h), 9));
         YieldToScheduler();
     }
 
