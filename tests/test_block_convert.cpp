@@ -35,14 +35,6 @@ std::string Bytes(const fw::String& s) {
     return fw::ConvertEncoding(s, fw::Encodings::MacRoman()).Bytes();
 }
 
-// Windows of class W in the window list.
-template <class W>
-int OpenCount() {
-    int count = 0;
-    for (int i = 0; i < fw::WindowCount(); ++i) count += dynamic_cast<W*>(fw::WindowAt(i)) != nullptr;
-    return count;
-}
-
 }  // namespace
 
 class BlockConvertTest : public ProgramTest {
@@ -69,10 +61,10 @@ protected:
     // Should the action leave the sheet up, "Cancel" ends the wait.
     void WhenSheetShows(std::function<void(sizeWarnSheet*)> action) {
         QTimer::singleShot(0, [action] {
-            ASSERT_EQ(OpenCount<sizeWarnSheet>(), 1);
+            ASSERT_EQ(ProgramTest::Count<sizeWarnSheet>(), 1);
             action(sizeWarnSheet::Instance());
             QTimer::singleShot(2000, [] {
-                if (OpenCount<sizeWarnSheet>() == 0) return;
+                if (ProgramTest::Count<sizeWarnSheet>() == 0) return;
                 ADD_FAILURE() << "the sheet stayed up";
                 sizeWarnSheet::Instance()->PushButton2()->Push();
             });
@@ -123,7 +115,7 @@ TEST_F(BlockConvertTest, TheBlocksButtonOpensTheOneBlockConverter) {
     EXPECT_EQ(fw::WindowAt(0), opened);
     EXPECT_EQ(opened->Title().ToUTF8(), "Block Convert");
     QTest::mouseClick(QtAccess::Widget(converter->PushButton1()), Qt::LeftButton);
-    EXPECT_EQ(OpenCount<BlockConvert>(), 1);
+    EXPECT_EQ(ProgramTest::Count<BlockConvert>(), 1);
     // A new window starts from its design.
     EXPECT_EQ(opened->charCountField()->Text().ToUTF8(), "0 characters");
     EXPECT_EQ(opened->PopupType()->ListIndex(), 0);
@@ -244,7 +236,7 @@ TEST_F(BlockConvertTest, NoWarningUpTo20000CharactersOrWhileWarningsAreOff) {
     for (const auto& [length, dontWarn] : {std::pair{20000, false}, std::pair{20001, true}}) {
         globalVars::dontWarn = dontWarn;
         w->EditField1()->SetText(std::string(size_t(length), 'A'));
-        EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
+        EXPECT_EQ(ProgramTest::Count<sizeWarnSheet>(), 0);
         EXPECT_EQ(w->charCountField()->Text().ToUTF8(), std::to_string(length) + " characters");
         EXPECT_EQ(CountFields(ReplaceAll(w->EditField2()->Text(), fw::Chr(13), ""), " "), length + 1);
     }
@@ -321,7 +313,7 @@ TEST_F(BlockConvertTest, TheWarningSheetsAnswers) {
             EXPECT_EQ(Outputs(), (std::vector<std::string>{"72 105", "48 69", "0100 1000 0110 1001"}));
         EXPECT_TRUE(w->EditField2()->ReadOnly());
         EXPECT_EQ(w->MouseCursor()->GetShape(), fw::MouseCursor::Shape::StandardPointer);
-        EXPECT_EQ(OpenCount<sizeWarnSheet>() + OpenCount<fasterPlease>(), 0);
+        EXPECT_EQ(ProgramTest::Count<sizeWarnSheet>() + ProgramTest::Count<fasterPlease>(), 0);
     }
 }
 
@@ -331,8 +323,8 @@ TEST_F(BlockConvertTest, ClosingTheWindowWhileItsWarningWaitsEndsTheConversionSa
     // only once that handler is done.
     WhenSheetShows([](sizeWarnSheet*) { BlockConvert::Instance()->Close(); });
     w->EditField1()->SetText(std::string(20001, 'A'));
-    EXPECT_EQ(OpenCount<sizeWarnSheet>(), 0);
-    EXPECT_EQ(OpenCount<BlockConvert>(), 0);
+    EXPECT_EQ(ProgramTest::Count<sizeWarnSheet>(), 0);
+    EXPECT_EQ(ProgramTest::Count<BlockConvert>(), 0);
     fw::testing::ProcessEvents();
     EXPECT_EQ(fw::WindowCount(), 1) << "only the converter is left";
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
@@ -342,7 +334,7 @@ TEST_F(BlockConvertTest, ClosingTheWindowDuringALongConversionLeavesNothingBehin
     // A timer closes the window while the conversion yields to repaint its
     // progress sheet.
     QTimer::singleShot(20, [] {
-        if (OpenCount<fasterPlease>() == 1) BlockConvert::Instance()->Close();
+        if (ProgramTest::Count<fasterPlease>() == 1) BlockConvert::Instance()->Close();
     });
     globalVars::dontWarn = true;
     w->EditField1()->SetText(std::string(200000, 'A'));
@@ -351,8 +343,8 @@ TEST_F(BlockConvertTest, ClosingTheWindowDuringALongConversionLeavesNothingBehin
     EXPECT_TRUE(w->IsClosed());
     EXPECT_TRUE(w->EditField2()->Text().IsEmpty());
     fw::testing::ProcessEvents();
-    EXPECT_EQ(OpenCount<fasterPlease>(), 0);
-    EXPECT_EQ(OpenCount<BlockConvert>(), 0);
+    EXPECT_EQ(ProgramTest::Count<fasterPlease>(), 0);
+    EXPECT_EQ(ProgramTest::Count<BlockConvert>(), 0);
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
 }
 
@@ -366,7 +358,7 @@ TEST_F(BlockConvertTest, OnlyBlocksLongerThan875CharactersShowProgress) {
         const bool shown = std::find(trace.begin(), trace.end(), "Show Processing") != trace.end();
         EXPECT_EQ(shown, n == 876) << n;
         fw::testing::ProcessEvents();
-        EXPECT_EQ(OpenCount<fasterPlease>(), 0) << n;
+        EXPECT_EQ(ProgramTest::Count<fasterPlease>(), 0) << n;
         EXPECT_EQ(w->MouseCursor()->GetShape(), fw::MouseCursor::Shape::StandardPointer);
     }
 }
@@ -378,7 +370,7 @@ TEST_F(BlockConvertTest, AFailedConversionReportsOnceAndLeavesNoWaitCursor) {
     w->EditField1()->SetText(std::string(3000, 'm'));
     EXPECT_EQ(fw::testing::TakeMessageBoxes(), (std::vector<std::string>{kMemoryMessage}));
     fw::testing::ProcessEvents();
-    EXPECT_EQ(OpenCount<fasterPlease>(), 0);
+    EXPECT_EQ(ProgramTest::Count<fasterPlease>(), 0);
     EXPECT_EQ(w->MouseCursor()->GetShape(), fw::MouseCursor::Shape::StandardPointer);
     // The outputs stay editable and keep what they had.
     EXPECT_FALSE(w->EditField2()->ReadOnly());

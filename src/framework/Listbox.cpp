@@ -29,13 +29,7 @@ protected:
     }
 };
 
-Qt::Alignment AlignmentOf(int align) {
-    switch (align) {
-    case 2: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case 3: return Qt::AlignRight | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
+Qt::Alignment AlignmentOf(int align) { return HorizontalAlignment(align) | Qt::AlignVCenter; }
 
 // What no font draws is left out of a cell's picture (the cell keeps it):
 // control characters, which would show as empty boxes, and private-use

@@ -12,38 +12,23 @@
 #include <QPushButton>
 
 #include <map>
-#include <optional>
 
 namespace fw {
 
 namespace {
 
-struct DialogSeam {
-    std::vector<testing::ShownMessageDialog> shown;
-    std::optional<std::string> nextAnswer;
-};
-
-DialogSeam& Seam() {
-    static DialogSeam seam;
-    return seam;
+std::vector<testing::ShownMessageDialog>& ShownInTestMode() {
+    static std::vector<testing::ShownMessageDialog> shown;
+    return shown;
 }
 
-// Test mode records the dialog and answers it with the button the test
-// chose, the action button by default.
+// Test mode records the dialog and answers it with its action button.
 MessageDialogButton* AnswerInTestMode(MessageDialog& d) {
     testing::ShownMessageDialog record{d.Message().ToUTF8(), d.Explanation().ToUTF8(), {}};
-    std::vector<MessageDialogButton*> visible;
     for (MessageDialogButton* b : {d.AlternateActionButton(), d.CancelButton(), d.ActionButton()})
-        if (b->Visible()) {
-            visible.push_back(b);
-            record.buttons.push_back(b->Caption().ToUTF8());
-        }
-    Seam().shown.push_back(std::move(record));
-    const std::optional<std::string> answer = std::exchange(Seam().nextAnswer, std::nullopt);
-    if (!answer) return d.ActionButton()->Visible() ? d.ActionButton() : nullptr;
-    for (MessageDialogButton* b : visible)
-        if (b->Caption().ToUTF8() == *answer) return b;
-    return nullptr;
+        if (b->Visible()) record.buttons.push_back(b->Caption().ToUTF8());
+    ShownInTestMode().push_back(std::move(record));
+    return d.ActionButton()->Visible() ? d.ActionButton() : nullptr;
 }
 
 }  // namespace
@@ -84,9 +69,7 @@ MessageDialogButton* MessageDialog::ShowModalWithin(Window* parent) {
 
 namespace testing {
 
-std::vector<ShownMessageDialog> TakeMessageDialogs() { return std::exchange(Seam().shown, {}); }
-
-void AnswerNextMessageDialog(const std::string& caption) { Seam().nextAnswer = caption; }
+std::vector<ShownMessageDialog> TakeMessageDialogs() { return std::exchange(ShownInTestMode(), {}); }
 
 }  // namespace testing
 

@@ -56,9 +56,7 @@ struct ShownMessageDialog {
     std::string explanation;
     std::vector<std::string> buttons;
 };
+// Each is answered with its action button.
 std::vector<ShownMessageDialog> TakeMessageDialogs();
-// The caption of the button that answers the next message dialog; without
-// one the action button answers.
-void AnswerNextMessageDialog(const std::string& caption);
 
 }  // namespace fw::testing
