@@ -13,6 +13,7 @@
 
 #include "TestWindows.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +82,27 @@ TEST_F(FrameworkWindows, ImplicitInstanceIsFoundDuringOpenAndForgottenAtClose) {
     Probe* again = Probe::Instance();
     EXPECT_EQ(again->field()->Text(), "design value");
     EXPECT_EQ(WindowCount(), 1);
+}
+
+// Screen readers ask for accessible objects while windows come and go: a
+// control's widget, once gone, must be forgotten by the accessibility cache,
+// or a new widget at the same address is answered with the dead one's.
+TEST_F(FrameworkWindows, AGoneControlLeavesNoAccessibleObjectBehind) {
+    auto labelled = [](const char* name) {
+        return [name](TestWindow& w) { w.AddControl<Label>("label")->SetAccessibleName(name); };
+    };
+    Window* first = OpenTestWindow("First", 120, 60, labelled("first"));
+    QAccessibleInterface* gone = QAccessible::queryAccessibleInterface(QtAccess::Widget(first->ControlNamed<Label>("label")));
+    ASSERT_NE(gone, nullptr);
+    const QAccessible::Id goneId = QAccessible::uniqueId(gone);
+    first->Close();
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(QAccessible::accessibleInterface(goneId), nullptr);
+
+    Window* second = OpenTestWindow("Second", 120, 60, labelled("second"));
+    QAccessibleInterface* now = QAccessible::queryAccessibleInterface(QtAccess::Widget(second->ControlNamed<Label>("label")));
+    ASSERT_NE(now, nullptr);
+    EXPECT_EQ(now->text(QAccessible::Name), "second");
 }
 
 TEST_F(FrameworkWindows, ControlsAreFoundByNameWithTheirClass) {

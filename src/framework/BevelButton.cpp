@@ -10,7 +10,7 @@ namespace fw {
 BevelButton::BevelButton() : RectControl(new QPushButton()), button_(static_cast<QPushButton*>(Widget())) {
     button_->setAutoDefault(false);
     button_->setFocusPolicy(Qt::NoFocus);
-    QObject::connect(button_, &QPushButton::clicked, [this] {
+    QObject::connect(button_, &QPushButton::clicked, Context(), [this] {
         if (Action) RaiseEvent(Action);
     });
 }

@@ -12,7 +12,7 @@ PopupMenu::PopupMenu() : RectControl(new QComboBox()), combo_(static_cast<QCombo
     combo_->setFocusPolicy(Qt::TabFocus);
     // Separators may be long; the popup list shows them whole.
     combo_->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
-    QObject::connect(combo_, &QComboBox::currentIndexChanged, [this] {
+    QObject::connect(combo_, &QComboBox::currentIndexChanged, Context(), [this] {
         if (Change) RaiseEvent(Change);
     });
 }

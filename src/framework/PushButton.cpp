@@ -44,7 +44,7 @@ PushButton::PushButton() : RectControl(new QPushButton()), button_(static_cast<Q
     enterKey_ = key(Qt::Key_Enter);
     escapeKey_ = key(Qt::Key_Escape);
     button_->setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(button_, &QPushButton::clicked, [this] {
+    QObject::connect(button_, &QPushButton::clicked, Context(), [this] {
         if (Action) RaiseEvent(Action);
     });
 }

@@ -16,15 +16,17 @@ namespace {
 constexpr const char* kControlProperty = "fwControl";
 }
 
-RectControl::RectControl(QWidget* widget) : widget_(widget) {
+RectControl::RectControl(QWidget* widget) : widget_(widget), context_(new QObject()) {
     widget_->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(this)));
-    QObject::connect(widget_, &QObject::destroyed, [this] { widget_ = nullptr; });
+    QObject::connect(widget_, &QObject::destroyed, context_, [this] { widget_ = nullptr; });
 }
 
 RectControl::~RectControl() {
+    // First, so that nothing the widget signals while it goes reaches this
+    // half-destroyed control.
+    delete context_;
     if (!widget_) return;
     QWidget* widget = widget_;
-    widget->disconnect();
     widget->setProperty(kControlProperty, QVariant());
     widget_ = nullptr;
     delete widget;

@@ -16,6 +16,7 @@
 #include <map>
 #include <string>
 
+class QObject;
 class QWidget;
 
 namespace fw {
@@ -110,6 +111,10 @@ protected:
     // The control owns its widget; the window places it in its content area.
     explicit RectControl(QWidget* widget);
     QWidget* Widget() const { return widget_; }
+    // The context of every connection the control makes to its widgets'
+    // signals: deleting it cuts exactly those, and leaves Qt's own (the
+    // accessibility cache forgets a widget through its destroyed signal).
+    QObject* Context() const { return context_; }
     void ApplyFont();
 
 private:
@@ -122,6 +127,7 @@ private:
     fw::Window* window_ = nullptr;
     String name_;
     QWidget* widget_ = nullptr;
+    QObject* context_ = nullptr;
     String textFont_ = "System";
     double textSize_ = 0;
     int textUnit_ = 0;

@@ -94,7 +94,7 @@ TextArea::TextArea() : RectControl(new PlainEdit(this)), edit_(static_cast<QPlai
     edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit_->setTabChangesFocus(true);
     edit_->setAcceptDrops(true);
-    QObject::connect(edit_, &QPlainTextEdit::textChanged, [this] {
+    QObject::connect(edit_, &QPlainTextEdit::textChanged, Context(), [this] {
         if (TextChange) RaiseEvent(TextChange);
     });
 }

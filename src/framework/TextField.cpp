@@ -83,7 +83,7 @@ int ToUnits(const QString& text, int characters) {
 TextField::TextField() : RectControl(new LineEdit(this)), edit_(static_cast<QLineEdit*>(Widget())) {
     edit_->setFocusPolicy(Qt::StrongFocus);
     SetLimitText(0);
-    QObject::connect(edit_, &QLineEdit::textChanged, [this] {
+    QObject::connect(edit_, &QLineEdit::textChanged, Context(), [this] {
         if (TextChange) RaiseEvent(TextChange);
     });
 }

@@ -23,7 +23,7 @@ QWidget* InvisibleWidget() {
 // The QTimer is a child of the control's widget, so it goes when the control does.
 Timer::Timer() : RectControl(InvisibleWidget()), timer_(new QTimer(Widget())) {
     timer_->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer_, &QTimer::timeout, [this] { Fire(); });
+    QObject::connect(timer_, &QTimer::timeout, Context(), [this] { Fire(); });
 }
 
 void Timer::SetMode(int mode) {

@@ -41,10 +41,10 @@ UpDownArrows::UpDownArrows() : RectControl(new ArrowsWidget()) {
     }
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
-    QObject::connect(up_, &QToolButton::clicked, [this] {
+    QObject::connect(up_, &QToolButton::clicked, Context(), [this] {
         if (Up) RaiseEvent(Up);
     });
-    QObject::connect(down_, &QToolButton::clicked, [this] {
+    QObject::connect(down_, &QToolButton::clicked, Context(), [this] {
         if (Down) RaiseEvent(Down);
     });
 }
