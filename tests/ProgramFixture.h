@@ -39,13 +39,6 @@ protected:
         fw::testing::TakeMessageBoxes();
     }
 
-    // Each test starts the program afresh, also when all run in one process.
-    void TearDown() override {
-        _ReleaseModuleGlobals();
-        fw::_RuntimeReleaseAppObject();
-        fw::testing::ProcessEvents();
-    }
-
     Window1* Converter() {
         Window1* window = Window1::Instance();
         EXPECT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(window)->windowHandle()));

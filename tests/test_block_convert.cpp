@@ -5,6 +5,7 @@
 // unreadable dropped files, the wait cursor after a failed conversion).
 
 #include "ProgramFixture.h"
+#include "TestTimers.h"
 
 #include "app/globalVars.h"
 #include "blocks/BlockConvert.h"
@@ -19,7 +20,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QUrl>
 
 #include <functional>
@@ -60,10 +60,10 @@ protected:
     // Runs action once the warning sheet is up (it runs its own event loop).
     // Should the action leave the sheet up, "Cancel" ends the wait.
     void WhenSheetShows(std::function<void(sizeWarnSheet*)> action) {
-        QTimer::singleShot(0, [action] {
+        After(0, [action] {
             ASSERT_EQ(ProgramTest::Count<sizeWarnSheet>(), 1);
             action(sizeWarnSheet::Instance());
-            QTimer::singleShot(2000, [] {
+            After(2000, [] {
                 if (ProgramTest::Count<sizeWarnSheet>() == 0) return;
                 ADD_FAILURE() << "the sheet stayed up";
                 sizeWarnSheet::Instance()->PushButton2()->Push();
@@ -333,7 +333,7 @@ TEST_F(BlockConvertTest, ClosingTheWindowWhileItsWarningWaitsEndsTheConversionSa
 TEST_F(BlockConvertTest, ClosingTheWindowDuringALongConversionLeavesNothingBehind) {
     // A timer closes the window while the conversion yields to repaint its
     // progress sheet.
-    QTimer::singleShot(20, [] {
+    After(20, [] {
         if (ProgramTest::Count<fasterPlease>() == 1) BlockConvert::Instance()->Close();
     });
     globalVars::dontWarn = true;

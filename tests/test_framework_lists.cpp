@@ -10,11 +10,12 @@
 
 #include "framework/QtAccess.h"
 
+#include "TestTimers.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QWindow>
 
@@ -55,7 +56,6 @@ protected:
         w = ListWindow::Instance();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(QtAccess::Window(w)->windowHandle()));
     }
-    void TearDown() override { internal::CloseAllWindows(); }
     QTreeWidget* Tree() const { return QtAccess::Tree(w->list()); }
     std::vector<int> Widths() const {
         std::vector<int> widths;
@@ -177,7 +177,7 @@ TEST_F(FrameworkLists, MessageDialogIsModalOnItsWindowAndReturnsTheButtonClicked
     QStringList captions;
     bool modalToWindow = false;
     QString text, informative;
-    QTimer::singleShot(0, [&] {
+    After(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         text = box->text();

@@ -77,7 +77,6 @@ protected:
         surface->Construct();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(QtAccess::Window(surface)->windowHandle()));
     }
-    void TearDown() override { internal::CloseAllWindows(); }
     void Click(int x, int y) { ClickAt(surface, x, y); }
     Surface* surface = nullptr;
 };

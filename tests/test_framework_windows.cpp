@@ -12,6 +12,7 @@
 #include "framework/QtAccess.h"
 
 #include "TestWindows.h"
+#include "TestTimers.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 
 #include <chrono>
@@ -66,7 +66,6 @@ protected:
 
 class FrameworkWindows : public ::testing::Test {
 protected:
-    void TearDown() override { internal::CloseAllWindows(); }
 };
 
 TEST_F(FrameworkWindows, ImplicitInstanceIsFoundDuringOpenAndForgottenAtClose) {
@@ -140,7 +139,7 @@ TEST_F(FrameworkWindows, ModalSheetReturnsOnceItCloses) {
     Probe* probe = Probe::Instance();
     Window* sheet = OpenTestWindow("Sheet", 100, 50, {}, true);
     EXPECT_EQ(WindowCount(), 2);
-    QTimer::singleShot(0, [sheet] {
+    After(0, [sheet] {
         EXPECT_EQ(WindowAt(0), sheet) << "a shown sheet is the front window";
         sheet->Close();
     });
@@ -320,7 +319,7 @@ TEST_F(FrameworkWindows, ClosingAWindowClosesItsModalSheetFirstAndTheHandlerGoes
     PushSelfCloser([](SelfCloser* self) {
         Window* sheet = OpenTestWindow("Sheet", 100, 50, {}, true);
         // While the sheet waits for an answer, the window itself is closed.
-        QTimer::singleShot(10, [self] { self->Close(); });
+        After(10, [self] { self->Close(); });
         sheet->ShowModalWithin(self);
         SelfCloser::log.push_back(sheet->IsClosed() ? "sheet closed" : "sheet open");
         self->field()->SetText("after the sheet");

@@ -77,10 +77,7 @@ void HoverTitle(QMenuBar* bar, int index) {
 
 class MenuTest : public ProgramTest {
 protected:
-    void TearDown() override {
-        CloseMenus();
-        ProgramTest::TearDown();
-    }
+    void TearDown() override { CloseMenus(); }
 
     // Leaves no widget with the keyboard focus.
     static void ClearFocus() {

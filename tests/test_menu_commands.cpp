@@ -3,6 +3,7 @@
 // web commands and the reopen event.
 
 #include "ProgramFixture.h"
+#include "TestTimers.h"
 
 #include "app/Dialog1.h"
 #include "app/Menu.h"
@@ -16,7 +17,6 @@
 #include "framework/QtAccess.h"
 
 #include <QAction>
-#include <QTimer>
 
 #include <functional>
 #include <string>
@@ -246,7 +246,7 @@ TEST_F(MenuCommandsTest, HtmlToggleConvertsTheBlockConvertersInputAgain) {
     GiveLongInput(blocks);
     const Strings plain = outputs();
     int asked = 0;
-    QTimer::singleShot(0, [&] {
+    After(0, [&] {
         ++asked;
         ASSERT_EQ(Count<sizeWarnSheet>(), 1);
         sizeWarnSheet::Instance()->PushButton2()->Push();  // Cancel
@@ -256,7 +256,7 @@ TEST_F(MenuCommandsTest, HtmlToggleConvertsTheBlockConvertersInputAgain) {
     EXPECT_TRUE(globalVars::showHTML);
     EXPECT_EQ(outputs(), plain);
     // "Convert All Anyway" converts the whole block in the new form.
-    QTimer::singleShot(0, [&] {
+    After(0, [&] {
         ++asked;
         ASSERT_EQ(Count<sizeWarnSheet>(), 1);
         sizeWarnSheet::Instance()->PushButton3()->Push();
@@ -278,7 +278,7 @@ TEST_F(MenuCommandsTest, HtmlToggleSurvivesTheBlockConverterClosingWhileItAsks) 
     Choose("FileBlockConversions");
     BlockConvert* blocks = BlockConvert::Instance();
     GiveLongInput(blocks);
-    QTimer::singleShot(0, [] {
+    After(0, [] {
         ASSERT_EQ(Count<sizeWarnSheet>(), 1);
         BlockConvert::Instance()->Close();
     });
@@ -351,12 +351,12 @@ TEST_F(MenuCommandsTest, CloseWindowOnTheLastWindowEndsTheProgramWithoutAGlobalM
     Choose("AppleAboutCharvella");
     ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(Dialog1::Instance())->windowHandle()));
     QApplication::setQuitOnLastWindowClosed(true);
-    QTimer::singleShot(0, [converter] {
+    After(0, [converter] {
         Press(Dialog1::Instance(), Qt::Key_W, Qt::ControlModifier);
         EXPECT_EQ(fw::WindowCount(), 1) << "one window left: the program runs on";
-        QTimer::singleShot(50, [converter] { Press(converter, Qt::Key_W, Qt::ControlModifier); });
+        After(50, [converter] { Press(converter, Qt::Key_W, Qt::ControlModifier); });
     });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    After(5000, [] { QCoreApplication::exit(99); });
     EXPECT_EQ(QApplication::exec(), 0) << "the program did not end with its last window";
     QApplication::setQuitOnLastWindowClosed(false);
     EXPECT_EQ(fw::WindowCount(), 0);

@@ -86,15 +86,13 @@ TEST(Picture, DrawPictureHonoursPositionAndMask) {
 }
 
 // Every test gets its own Resources folder. The bundle pictures' caches last
-// for the process, as in the program: ctest runs every test in a process of
-// its own, so each starts with empty caches.
+// for the process, as in the program; the reset after each test empties them.
 class BundleTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         useFolder(dir_.path());
     }
-    void TearDown() override { fw::testing::SetResourcesFolder(nullptr); }
     void useFolder(const QString& path) { fw::testing::SetResourcesFolder(path.toUtf8().constData()); }
     QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
     void write(const char* name, const QImage& image) { ASSERT_TRUE(image.save(path(name), "PNG")); }

@@ -1,6 +1,7 @@
 // Start-up, the Open event, the exception guard, the version gate and the
-// release of the module globals. Every test runs in a process of its own, so
-// each may start the program once.
+// release of the module globals. The reset after each test puts the program
+// and the framework back as a fresh process has them, so each test may
+// start the program once.
 
 #include "app/Charvella.h"
 #include "app/FileTypes.h"
@@ -59,7 +60,25 @@ TEST(Startup, WholeStartUpInOrder) {
     SetAllSettings();
     ASSERT_EQ(App(), nullptr);
     _Main();
-    EXPECT_EQ(AfterStartup(fw::testing::TakeTrace()), (Strings{"Open", "Show Type a Code or Key", "Show Type a Code or Key"}));
+    // The file type, the application object with its menu bar, the nine
+    // menu commands; then the Open event shows the converter window (built
+    // visible, then shown).
+    EXPECT_EQ(fw::testing::TakeTrace(),
+              (Strings{"RegisterFileType text",
+                       "MenuBar",
+                       "RegisterApp",
+                       "AddMenuHandler FileBlockConversions",
+                       "AddMenuHandler FileCloseWindow",
+                       "AddMenuHandler AppleAboutCharvella",
+                       "AddMenuHandler InternetVisitTessarindswebsite",
+                       "AddMenuHandler FileShowTable",
+                       "AddMenuHandler EditWarnOnLargeTextBlocks",
+                       "AddMenuHandler HelpCheckForUpdates",
+                       "AddMenuHandler FileConvertCharacters",
+                       "AddMenuHandler EditShowDecimalandHexasHTML",
+                       "Open",
+                       "Show Type a Code or Key",
+                       "Show Type a Code or Key"}));
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
     EXPECT_EQ(fw::testing::QuitCode(), std::nullopt);
     ExpectSettingsReset();

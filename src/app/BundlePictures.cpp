@@ -32,3 +32,5 @@ fw::PicturePtr buildMaskedIcon() {
     p->Graphics()->DrawPicture(icon72(), 0, 0);
     return p;
 }
+
+void forgetBundlePictures() { icon72Cache = iconMask72Cache = smallblacklogoCache = nullptr; }

@@ -14,3 +14,6 @@ fw::PicturePtr smallblacklogo();
 // Raises fw::NilObjectException when icon72 cannot be had.
 fw::PicturePtr buildMaskedIcon();
 
+// Forgets the pictures read so far, so that the next use reads them again.
+void forgetBundlePictures();
+

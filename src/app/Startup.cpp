@@ -1,8 +1,10 @@
 #include "app/Startup.h"
 
+#include "app/BundlePictures.h"
 #include "app/Charvella.h"
 #include "app/FileTypes.h"
 #include "app/Menu.h"
+#include "app/globalVars.h"
 #include "codes/TextUtilitiesSubset.h"
 #include "framework/Exceptions.h"
 #include "framework/Runtime.h"
@@ -66,4 +68,10 @@ void _ReleaseModuleGlobals() {
     FileTypes::pText.reset();
     Menu::_implicitInstance.reset();
     TextUtilitiesSubset::mSystemEncoding = fw::TextEncoding();
+}
+
+void _ResetProgramState() {
+    _ReleaseModuleGlobals();
+    globalVars::showHTML = globalVars::dontWarn = globalVars::convert1000 = globalVars::convertAnyway = false;
+    forgetBundlePictures();
 }

@@ -18,6 +18,11 @@ void _ApplicationAddMenuHandlers();
 // Releases the module globals at quit: the framework's, then the file type,
 // the menu bar and the cached system encoding.
 void _ReleaseModuleGlobals();
+// Everything the program keeps between events back as a fresh process has
+// it: the module globals released, the settings cleared and the bundle
+// pictures forgotten. For tests, which start the program many times in one
+// process (with the framework's own reset after it); a run never calls it.
+void _ResetProgramState();
 // Runs fn; hands an escaping RuntimeException back as the result and lets
 // any other exception pass on.
 std::exception_ptr _CallFunctionWithExceptionHandling(const std::function<void()>& fn);

@@ -312,6 +312,19 @@ void ProcessEvents() {
 
 std::vector<std::string> TakeTrace() { return std::exchange(internal::TestSeams().trace, {}); }
 
+void Reset() {
+    RuntimeState& s = State();
+    if (s.windows) s.windows->CloseAll();
+    _RuntimeReleaseAppObject();
+    ProcessEvents();
+    s.helper = nullptr;
+    s.opened = s.quitRequested = false;
+    s.exitStatus = 0;
+    internal::TestSeams() = internal::Seams{.testMode = true};
+    SetResourcesFolder(nullptr);
+    TakeMessageDialogs();
+}
+
 }  // namespace testing
 
 }  // namespace fw

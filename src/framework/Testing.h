@@ -38,6 +38,13 @@ void FailNextYield();
 // Handles all pending events (posted events, timers due, deferred deletes).
 void ProcessEvents();
 
+// Puts the framework back as a fresh process in test mode has it: every
+// window closed and deleted, the application object and the exception
+// helper released, the runtime's quit state and every seam and record above
+// back at its start. For the tests' tear-down, so that they pass in one
+// process in any order.
+void Reset();
+
 // What the framework was asked to do, in order, since the last call:
 // "RegisterFileType text", "MenuBar", "RegisterApp", "AddMenuHandler <name>",
 // "Open", "Show <title>", "MsgBox", "MessageDialog", "Quit <code>",
