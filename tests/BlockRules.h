@@ -31,7 +31,7 @@ inline fw::String PlainWrap(const fw::String& s, const fw::String& kind, bool ht
                     break;
                 }
             }
-            out = out + Trim(Left(rest, p - 1)) + " " + Chr(13);
+            out += Trim(Left(rest, p - 1)) + " " + Chr(13);
             rest = Right(rest, L - (p - 1));
         }
         result = out + rest;

@@ -103,10 +103,13 @@ std::optional<BlockEngine::Outputs> RefConvert(const String& block, int form, bo
         }
     }
     // The input's own form is replaced by the text, which is not trimmed.
-    const String areas[4][3] = {{RTrim(dec), RTrim(hex), RTrim(bin)},
-                                {text, RTrim(hex), RTrim(bin)},
-                                {RTrim(dec), text, RTrim(bin)},
-                                {RTrim(dec), RTrim(hex), text}};
+    // The code lists are ASCII; taken as MacRoman their characters are their
+    // bytes, so long ones wrap without a table of character offsets.
+    auto list = [](const String& s) { return DefineEncoding(RTrim(s), Encodings::MacRoman()); };
+    const String areas[4][3] = {{list(dec), list(hex), list(bin)},
+                                {text, list(hex), list(bin)},
+                                {list(dec), text, list(bin)},
+                                {list(dec), list(hex), text}};
     const char* kinds[3] = {"D", "H", "B"};
     for (int k = 0; k < 3; ++k)
         out.area[k] = blockrules::PlainWrap(areas[form][k], form == k + 1 ? "T" : kinds[k], html);
@@ -272,6 +275,94 @@ TEST(Engine, MatchesThePlainRulesOnRandomBlocks) {
                     ASSERT_EQ(fast->area[k], plain->area[k])
                         << "form " << a.form << " html " << html << " area " << k << " block \"" << block.ToUTF8()
                         << "\"";
+            }
+        }
+    }
+}
+
+// ---- Lists longer than the engine's chunks ----
+
+namespace {
+
+// A random block of count codes in the form: bytes for text; for the code
+// forms valid lists, with now and then what the plain rules allow besides
+// single blanks.
+std::string RandomCodes(std::mt19937& rng, int form, int count) {
+    std::uniform_int_distribution<int> byte(0, 255), wide(256, 999), percent(0, 99);
+    const char* const hexDigits = "0123456789ABCDEFabcdef";
+    std::string s;
+    for (int i = 0; i < count; ++i) {
+        const int roll = percent(rng);
+        switch (form) {
+            case BlockEngine::kText:
+                s += char(byte(rng));
+                break;
+            case BlockEngine::kDecimal: {
+                // A code above 255, a leading zero, an empty field (code 0),
+                // a line break after the blank.
+                const int code = roll < 2 ? wide(rng) : byte(rng);
+                s += (roll == 2 && code < 100 ? "0" : "") + std::to_string(code) +
+                     (roll == 3 ? "  " : roll == 4 ? " \r" : " ");
+                break;
+            }
+            case BlockEngine::kHexadecimal:
+                // Pieces with or without blanks between them, line breaks anywhere.
+                s += hexDigits[byte(rng) % 22];
+                s += hexDigits[byte(rng) % 22];
+                s += roll < 50 ? " " : roll < 52 ? "\r" : "";
+                break;
+            case BlockEngine::kBinary:
+                for (int bit = 7, code = byte(rng); bit >= 0; --bit)
+                    s += std::string((code >> bit) & 1 ? "1" : "0") + (bit == 4 ? " " : "");
+                s += roll < 80 ? " " : roll < 82 ? " \r" : "";
+                break;
+        }
+    }
+    return s;
+}
+
+}  // namespace
+
+// The engine cuts the lines of each code list in chunks of 32 KiB as the
+// list grows; lists longer than that still break as the plain rules say.
+TEST(Engine, MatchesThePlainRulesOnListsLongerThanItsChunks) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> count(11000, 12000), wide(0x100, 0x2FFF);
+    struct Block {
+        int form;
+        String block;
+        bool invalid;
+    };
+    std::vector<Block> blocks;
+    for (int form : {BlockEngine::kText, BlockEngine::kDecimal, BlockEngine::kHexadecimal, BlockEngine::kBinary})
+        blocks.push_back({form, MacRoman(RandomCodes(rng, form, count(rng))), false});
+    // Text that reached the engine unconverted, with wider characters.
+    std::string utf8;
+    for (char c : RandomCodes(rng, BlockEngine::kText, count(rng)))
+        utf8 += Encodings::UTF8().Chr(uint8_t(c) % 8 ? uint8_t(c) % 128 : wide(rng)).Bytes();
+    blocks.push_back({BlockEngine::kText, String::FromBytes(utf8, Encodings::UTF8()), false});
+    // A bad digit near the end of a long list.
+    const char bad[] = {0, 'x', 'G', '2'};
+    for (int form : {BlockEngine::kDecimal, BlockEngine::kHexadecimal, BlockEngine::kBinary}) {
+        std::string codes = RandomCodes(rng, form, count(rng));
+        codes.insert(codes.size() - 20, 1, bad[form]);
+        blocks.push_back({form, MacRoman(codes), true});
+    }
+
+    for (const Block& b : blocks) {
+        for (bool html : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "form " << b.form << (html ? " HTML" : "") << " "
+                                            << b.block.Encoding().Name().ToUTF8());
+            const auto fast = convert(b.block, b.form, html);
+            const auto plain = RefConvert(b.block, b.form, html);
+            ASSERT_TRUE(fast && plain);
+            ASSERT_EQ(plain->invalid, b.invalid);
+            EXPECT_EQ(fast->invalid, b.invalid);
+            for (int k = 0; k < 3; ++k) {
+                if (!b.invalid && k + 1 != b.form) {
+                    EXPECT_GT(plain->area[k].Bytes().size(), 32768u) << "area " << k;
+                }
+                EXPECT_EQ(fast->area[k], plain->area[k]) << "area " << k;
             }
         }
     }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -31,6 +32,24 @@ TEST_F(CodeRoutines, BinaryGroupsHexDigits) {
     // The converter shows the last nine characters.
     EXPECT_EQ(fw::Right(app.binary("100"), 9).ToUTF8(), "0000 0000");
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+}
+
+// Memory running out inside the routine: it reports it and gives nothing,
+// whether the failure comes while it pads the digits or while it groups them.
+TEST_F(CodeRoutines, BinaryReportsAFailureAndGivesNothing) {
+    const std::string message =
+        "Binary conversion error.  This should never happen.  Please contact us: "
+        "http://www.tessarinds.com/contact.html";
+    fw::testing::TakeMessageBoxes();
+    const StringCase cases[] = {{"", " 0000 0000"}, {"A", " 0000 1010"}, {"41", " 0100 0001"}};
+    for (const StringCase& c : cases) {
+        fw::testing::FailNextYield();
+        EXPECT_TRUE(app.binary(c.in).IsEmpty()) << '"' << c.in << '"';
+        EXPECT_EQ(fw::testing::TakeMessageBoxes(), std::vector<std::string>{message}) << '"' << c.in << '"';
+        // The failure is spent: the next call gives the groups.
+        EXPECT_EQ(app.binary(c.in).ToUTF8(), c.out);
+        EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+    }
 }
 
 TEST_F(CodeRoutines, RemoveSpaces) {

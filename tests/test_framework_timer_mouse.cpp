@@ -105,26 +105,47 @@ TEST_F(FrameworkTimerMouse, PressesOnTheSurfaceAndOnControlsThatLeaveThemGoToThe
     EXPECT_EQ(QtAccess::Widget(surface->handling())->focusPolicy(), Qt::NoFocus) << "a click leaves the focus alone";
 }
 
+// Waits, polling, until cond holds; false when it has not within the time.
+// (QTRY_VERIFY would only return from the test, which GoogleTest counts as a pass.)
+template <class Cond>
+bool Eventually(Cond cond, int timeout = 5000) {
+    return QTest::qWaitFor(cond, timeout);
+}
+
+// Waits until a timer started now with the given period has fired. Timers
+// fire in the order they fall due, so by then every firing of a timer with a
+// shorter period that was due has come, however late the loop runs.
+bool PeriodPassed(int milliseconds) {
+    QTimer reference;
+    reference.setTimerType(Qt::PreciseTimer);
+    reference.setSingleShot(true);
+    bool fired = false;
+    QObject::connect(&reference, &QTimer::timeout, [&] { fired = true; });
+    reference.start(milliseconds);
+    return Eventually([&] { return fired; });
+}
+
 TEST_F(FrameworkTimerMouse, TimerModes) {
     Timer* timer = surface->timer();
     EXPECT_EQ(timer->Mode(), Timer::ModeOff);
     timer->SetPeriod(5);
-    QTest::qWait(40);
+    ASSERT_TRUE(PeriodPassed(20));
     EXPECT_TRUE(surface->log.empty()) << "a timer that is off never fires";
 
     timer->SetMode(Timer::ModeSingle);
     EXPECT_EQ(timer->Period(), 5);
-    QTest::qWait(60);
-    EXPECT_EQ(surface->log, Strings{"timer"});
+    ASSERT_TRUE(Eventually([&] { return !surface->log.empty(); }));
     EXPECT_EQ(timer->Mode(), Timer::ModeOff) << "a single firing switches the timer off";
+    ASSERT_TRUE(PeriodPassed(20));
+    EXPECT_EQ(surface->log, Strings{"timer"});
 
     surface->log.clear();
     timer->SetMode(Timer::ModeMultiple);
-    QTRY_VERIFY_WITH_TIMEOUT(surface->log.size() >= 3, 1000);
+    ASSERT_TRUE(Eventually([&] { return surface->log.size() >= 3; }));
     EXPECT_EQ(timer->Mode(), Timer::ModeMultiple);
     timer->SetMode(Timer::ModeOff);
     surface->log.clear();
-    QTest::qWait(40);
+    ASSERT_TRUE(PeriodPassed(20));
     EXPECT_TRUE(surface->log.empty());
 }
 
@@ -140,10 +161,10 @@ TEST_F(FrameworkTimerMouse, ATimerPlacedOnAWindowGoesWithIt) {
         ++firings;
         surface->Close();
     };
-    QTRY_COMPARE_WITH_TIMEOUT(firings, 1, 1000);
+    ASSERT_TRUE(Eventually([&] { return firings == 1; }));
     fw::testing::ProcessEvents();
     EXPECT_FALSE(qtimer) << "the timer was deleted with its window";
-    QTest::qWait(60);
+    ASSERT_TRUE(PeriodPassed(60));
     EXPECT_EQ(firings, 1);
     EXPECT_EQ(WindowCount(), 0);
 }

@@ -5,6 +5,7 @@
 
 #include "table/tableWindow.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -31,6 +32,14 @@ protected:
 
     QTreeWidget* Tree() const { return QtAccess::Tree(t->listASCII()); }
     QComboBox* Combo() const { return static_cast<QComboBox*>(QtAccess::Widget(t->EncodingPopupMenu())); }
+
+    // Opens the popup's list as a click on the popup does.
+    QAbstractItemView* OpenPopup() const {
+        QTest::mouseClick(Combo(), Qt::LeftButton);
+        QAbstractItemView* view = Combo()->view();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+        return view;
+    }
 
     // Picks a row of the popup as its list does when the user picks it.
     void Choose(const char* encoding) const {
@@ -183,8 +192,65 @@ TEST_F(TableTest, HelpNoteHasItsTextsAndOneOkayButton) {
     EXPECT_EQ(shown[0].buttons, (std::vector<std::string>{"Okay"}));
 }
 
+// The popup's rows as the control gives them and as its open list shows
+// them: "-" stands for a separator line, which holds no text and cannot be
+// picked.
+TEST_F(TableTest, PopupListsItsThirteenRowsWithSeparatorsBetweenTheGroups) {
+    const std::vector<std::string> rows = {"ASCII (7 bit)", "-", "MacRoman", "MacJapanese", "MacIcelandic",
+                                           "MacGreek", "MacCyrillic", "-", "Unicode UTF-8", "-",
+                                           "Windows Latin 1", "ISOLatin1", "ISOLatin9"};
+    fw::PopupMenu* popup = t->EncodingPopupMenu();
+    std::vector<std::string> listed;
+    for (int i = 0; i < popup->ListCount(); ++i) listed.push_back(popup->List(i).ToUTF8());
+    EXPECT_EQ(listed, rows);
+    EXPECT_EQ(popup->ListIndex(), 2);
+
+    QAbstractItemView* view = OpenPopup();
+    const QAbstractItemModel* model = view->model();
+    std::vector<std::string> shown;
+    const int textRow = view->visualRect(model->index(0, 0)).height();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        const bool separator = index.data(Qt::AccessibleDescriptionRole).toString() == "separator";
+        shown.push_back(separator ? "-" : index.data().toString().toStdString());
+        // Each row stands in the open list, a separator as a thin line.
+        const QRect place = view->visualRect(index);
+        EXPECT_EQ(view->indexAt(QPoint(4, place.center().y())), index) << row;
+        EXPECT_LE(place.bottom(), view->viewport()->height()) << row;
+        EXPECT_EQ(place.height() < textRow / 2, separator) << row;
+        EXPECT_EQ(bool(index.flags() & Qt::ItemIsSelectable), !separator) << row;
+        EXPECT_EQ(bool(index.flags() & Qt::ItemIsEnabled), !separator) << row;
+        if (separator) EXPECT_TRUE(index.data().toString().isEmpty()) << row;
+    }
+    EXPECT_EQ(shown, rows);
+    EXPECT_EQ(view->currentIndex().row(), 2);
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); }, 2000));
+}
+
 TEST_F(TableTest, PopupSeparatorsCannotBeChosen) {
-    // The keys step over them.
+    // In the open list the keys step over them, and Return chooses the row
+    // they land on.
+    struct Step {
+        const char* from;
+        Qt::Key key;
+        int landsOn;
+        const char* chosen;
+    };
+    const Step steps[] = {{"MacCyrillic", Qt::Key_Down, 8, "Unicode UTF-8"},
+                          {"Unicode UTF-8", Qt::Key_Down, 10, "Windows Latin 1"},
+                          {"Windows Latin 1", Qt::Key_Up, 8, "Unicode UTF-8"},
+                          {"MacRoman", Qt::Key_Up, 0, "ASCII (7 bit)"}};
+    for (const Step& s : steps) {
+        Choose(s.from);
+        QAbstractItemView* view = OpenPopup();
+        QTest::keyClick(view, s.key);
+        EXPECT_EQ(view->currentIndex().row(), s.landsOn) << s.from;
+        QTest::keyClick(view, Qt::Key_Return);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); }, 2000)) << s.from;
+        EXPECT_EQ(t->EncodingPopupMenu()->Text().ToUTF8(), s.chosen);
+    }
+    // So do they on the closed popup.
     Choose("MacCyrillic");
     Combo()->setFocus();
     QTest::keyClick(Combo(), Qt::Key_Down);
