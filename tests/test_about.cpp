@@ -2,6 +2,7 @@
 // that close it and its timer.
 
 #include "ProgramFixture.h"
+#include "TestTimers.h"
 
 #include "app/Dialog1.h"
 #include "app/Menu.h"
@@ -140,8 +141,8 @@ TEST_F(AboutTest, TimerFiresOnceAndChangesNothing) {
     ASSERT_TRUE(timer && timer->isActive());
     // Rather than wait 18 seconds, the running timer is given a short period.
     timer->setInterval(5);
-    QTRY_COMPARE_WITH_TIMEOUT(box->Timer1()->Mode(), fw::Timer::ModeOff, 1000);
-    QTest::qWait(30);
+    ASSERT_TRUE(Eventually([&] { return box->Timer1()->Mode() == fw::Timer::ModeOff; }));
+    ASSERT_TRUE(PeriodPassed(30));
     EXPECT_FALSE(box->IsClosed());
     EXPECT_EQ(fw::WindowAt(0), box);
     EXPECT_EQ(box->StaticText2()->Text().ToUTF8(), shown);

@@ -64,7 +64,7 @@ protected:
     }
     void Fill(int rows) const {
         for (int r = 0; r < rows; ++r) w->list()->AddRow(Str(r));
-        QTest::qWait(1);
+        fw::testing::ProcessEvents();
     }
     ListWindow* w = nullptr;
 };
@@ -82,10 +82,10 @@ TEST_F(FrameworkLists, ColumnWidthsFollowTheListAndItsScrollBar) {
     };
     QMainWindow* window = QtAccess::Window(w);
     window->resize(200, window->height());
-    QTest::qWait(1);
+    fw::testing::ProcessEvents();
     ASSERT_EQ(Tree()->viewport()->width(), 200 - 2 * Tree()->frameWidth());
     window->resize(200 + 2 * Tree()->frameWidth(), window->height());
-    QTest::qWait(1);
+    fw::testing::ProcessEvents();
     ASSERT_EQ(Tree()->viewport()->width(), 200);
     for (const Case& c : cases) {
         w->list()->SetColumnWidths(c.widths);

@@ -9,6 +9,7 @@
 #include "framework/QtAccess.h"
 
 #include "TestWindows.h"
+#include "TestTimers.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -103,26 +104,6 @@ TEST_F(FrameworkTimerMouse, PressesOnTheSurfaceAndOnControlsThatLeaveThemGoToThe
     Click(50, 80);
     EXPECT_EQ(surface->log, Strings{"window down 50,80"});
     EXPECT_EQ(QtAccess::Widget(surface->handling())->focusPolicy(), Qt::NoFocus) << "a click leaves the focus alone";
-}
-
-// Waits, polling, until cond holds; false when it has not within the time.
-// (QTRY_VERIFY would only return from the test, which GoogleTest counts as a pass.)
-template <class Cond>
-bool Eventually(Cond cond, int timeout = 5000) {
-    return QTest::qWaitFor(cond, timeout);
-}
-
-// Waits until a timer started now with the given period has fired. Timers
-// fire in the order they fall due, so by then every firing of a timer with a
-// shorter period that was due has come, however late the loop runs.
-bool PeriodPassed(int milliseconds) {
-    QTimer reference;
-    reference.setTimerType(Qt::PreciseTimer);
-    reference.setSingleShot(true);
-    bool fired = false;
-    QObject::connect(&reference, &QTimer::timeout, [&] { fired = true; });
-    reference.start(milliseconds);
-    return Eventually([&] { return fired; });
 }
 
 TEST_F(FrameworkTimerMouse, TimerModes) {

@@ -59,7 +59,7 @@ protected:
     }
     // The row at the top of the list as the user sees it.
     int TopRow() const {
-        QTest::qWait(1);
+        fw::testing::ProcessEvents();
         return Tree()->indexAt(QPoint(1, 1)).row();
     }
 
@@ -68,7 +68,7 @@ protected:
         QMainWindow* window = QtAccess::Window(t);
         const QWidget* content = QtAccess::Content(t);
         window->resize(width + window->width() - content->width(), height + window->height() - content->height());
-        QTest::qWait(1);
+        fw::testing::ProcessEvents();
     }
 
     void ClickArrow(QToolButton* arrow, int times = 1) const {
@@ -150,7 +150,7 @@ TEST_F(TableTest, ArrowsStepTheTextSizeFrom8To22) {
     EXPECT_EQ(t->listASCII()->TextSize(), 22);
     ClickArrow(QtAccess::UpArrow(arrows), 2);
     EXPECT_EQ(t->listASCII()->TextSize(), 22);
-    QTest::qWait(1);
+    fw::testing::ProcessEvents();
     EXPECT_GT(Tree()->visualItemRect(Tree()->topLevelItem(65)).height(), rowAt11 + 8);
     // The headings keep their size.
     EXPECT_EQ(Tree()->header()->font().pixelSize(), 11);
@@ -220,7 +220,9 @@ TEST_F(TableTest, PopupListsItsThirteenRowsWithSeparatorsBetweenTheGroups) {
         EXPECT_EQ(place.height() < textRow / 2, separator) << row;
         EXPECT_EQ(bool(index.flags() & Qt::ItemIsSelectable), !separator) << row;
         EXPECT_EQ(bool(index.flags() & Qt::ItemIsEnabled), !separator) << row;
-        if (separator) EXPECT_TRUE(index.data().toString().isEmpty()) << row;
+        if (separator) {
+            EXPECT_TRUE(index.data().toString().isEmpty()) << row;
+        }
     }
     EXPECT_EQ(shown, rows);
     EXPECT_EQ(view->currentIndex().row(), 2);
