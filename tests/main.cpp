@@ -2,7 +2,7 @@
 // (unless the caller chose another, e.g. a real X display), with a private
 // runtime directory so that Qt stays quiet.
 
-#include "app/Startup.h"
+#include "Startup.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
 

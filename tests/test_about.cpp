@@ -3,8 +3,8 @@
 
 #include "ProgramFixture.h"
 
-#include "app/Dialog1.h"
-#include "app/Menu.h"
+#include "Dialog1.h"
+#include "Menu.h"
 #include "framework/Internal.h"
 #include "framework/String.h"
 

@@ -1,9 +1,9 @@
-#include "app/Startup.h"
+#include "Startup.h"
 
-#include "app/Charvella.h"
-#include "app/FileTypes.h"
-#include "app/Menu.h"
-#include "codes/TextUtilitiesSubset.h"
+#include "Charvella.h"
+#include "FileTypes.h"
+#include "Menu.h"
+#include "TextUtilitiesSubset.h"
 #include "framework/Exceptions.h"
 #include "framework/Runtime.h"
 
