@@ -5,10 +5,10 @@
 // character input, and a 1 MiB block converted whole, outputs shown.
 // The last line gives the text form's throughput on 16 MiB.
 
-#include "app/Startup.h"
-#include "app/globalVars.h"
-#include "blocks/BlockConvert.h"
-#include "blocks/BlockEngine.h"
+#include "Startup.h"
+#include "globalVars.h"
+#include "BlockConvert.h"
+#include "BlockEngine.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
 

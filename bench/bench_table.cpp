@@ -1,10 +1,10 @@
 // Rebuilds the code table for each of its ten encodings, as a choice in its
 // popup does, and prints the cost per rebuild; the window is offscreen.
 
-#include "app/Startup.h"
+#include "Startup.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
-#include "table/tableWindow.h"
+#include "tableWindow.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 // The process entry: runtime set-up, the program's start-up and event loop,
 // then the release of the module globals.
 
-#include "app/Startup.h"
+#include "Startup.h"
 #include "framework/Runtime.h"
 
 int main(int argc, char** argv) {

@@ -4,7 +4,7 @@
 // written out plainly with the framework's string functions, and the read-back
 // of a text's code lists, against which the fast engine is checked.
 
-#include "blocks/BlockEngine.h"
+#include "BlockEngine.h"
 #include "framework/String.h"
 
 #include <string>

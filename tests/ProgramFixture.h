@@ -4,9 +4,9 @@
 // the converter window — with the framework in test mode, and gives tests
 // the means to drive the front window with real key presses and clicks.
 
-#include "app/Charvella.h"
-#include "app/Startup.h"
-#include "codes/Window1.h"
+#include "Charvella.h"
+#include "Startup.h"
+#include "Window1.h"
 #include "framework/Application.h"
 #include "framework/MenuItem.h"
 #include "framework/Testing.h"

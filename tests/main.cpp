@@ -4,7 +4,7 @@
 // the framework are put back as a fresh process has them, so that the suite
 // passes as one process in any order, as well as one test a process.
 
-#include "app/Startup.h"
+#include "Startup.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
 

@@ -4,8 +4,8 @@
 #include "ProgramFixture.h"
 #include "TestTimers.h"
 
-#include "app/Dialog1.h"
-#include "app/Menu.h"
+#include "Dialog1.h"
+#include "Menu.h"
 #include "framework/Internal.h"
 #include "framework/String.h"
 

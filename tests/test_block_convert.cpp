@@ -7,11 +7,11 @@
 #include "ProgramFixture.h"
 #include "TestTimers.h"
 
-#include "app/globalVars.h"
-#include "blocks/BlockConvert.h"
-#include "blocks/BlockEngine.h"
-#include "blocks/fasterPlease.h"
-#include "blocks/sizeWarnSheet.h"
+#include "globalVars.h"
+#include "BlockConvert.h"
+#include "BlockEngine.h"
+#include "fasterPlease.h"
+#include "sizeWarnSheet.h"
 #include "framework/Canvas.h"
 
 #include <QClipboard>

@@ -1,8 +1,8 @@
 // The code routines of the application object and the conversion of typed
 // text into the system encoding.
 
-#include "app/Charvella.h"
-#include "codes/TextUtilitiesSubset.h"
+#include "Charvella.h"
+#include "TextUtilitiesSubset.h"
 #include "framework/String.h"
 #include "framework/TextEncoding.h"
 #include "framework/Testing.h"

@@ -4,8 +4,8 @@
 
 #include "ProgramFixture.h"
 
-#include "app/Menu.h"
-#include "app/globalVars.h"
+#include "Menu.h"
+#include "globalVars.h"
 #include "framework/Internal.h"
 
 #include "framework/QtAccess.h"

@@ -4,9 +4,9 @@
 
 #include "ProgramFixture.h"
 
-#include "app/Menu.h"
-#include "app/globalVars.h"
-#include "blocks/BlockConvert.h"
+#include "Menu.h"
+#include "globalVars.h"
+#include "BlockConvert.h"
 #include "framework/Internal.h"
 #include "framework/MenuItem.h"
 #include "framework/TextField.h"

@@ -5,14 +5,14 @@
 #include "ProgramFixture.h"
 #include "TestTimers.h"
 
-#include "app/Dialog1.h"
-#include "app/Menu.h"
-#include "app/globalVars.h"
-#include "blocks/BlockConvert.h"
-#include "blocks/sizeWarnSheet.h"
+#include "Dialog1.h"
+#include "Menu.h"
+#include "globalVars.h"
+#include "BlockConvert.h"
+#include "sizeWarnSheet.h"
 #include "framework/Internal.h"
 #include "framework/MenuItem.h"
-#include "table/tableWindow.h"
+#include "tableWindow.h"
 
 #include "framework/QtAccess.h"
 

@@ -1,7 +1,7 @@
 // Pictures, masks, folder items and the bundle pictures read from the
 // Resources folder.
 
-#include "app/BundlePictures.h"
+#include "BundlePictures.h"
 #include "framework/Exceptions.h"
 #include "framework/FolderItem.h"
 #include "framework/Picture.h"

@@ -3,13 +3,13 @@
 // and the framework back as a fresh process has them, so each test may
 // start the program once.
 
-#include "app/Charvella.h"
-#include "app/FileTypes.h"
-#include "app/Menu.h"
-#include "app/Startup.h"
-#include "app/TessarindsBasics.h"
-#include "app/globalVars.h"
-#include "codes/TextUtilitiesSubset.h"
+#include "Charvella.h"
+#include "FileTypes.h"
+#include "Menu.h"
+#include "Startup.h"
+#include "TessarindsBasics.h"
+#include "globalVars.h"
+#include "TextUtilitiesSubset.h"
 #include "framework/Exceptions.h"
 #include "framework/FileType.h"
 #include "framework/Runtime.h"

@@ -3,7 +3,7 @@
 
 #include "ProgramFixture.h"
 
-#include "table/tableWindow.h"
+#include "tableWindow.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

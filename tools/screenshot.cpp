@@ -4,8 +4,8 @@
 // second argument it types 65 into the decimal field instead and saves the
 // window with its Edit menu open, as the screen shows them.
 
-#include "app/Startup.h"
-#include "codes/Window1.h"
+#include "Startup.h"
+#include "Window1.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
 

@@ -2,9 +2,9 @@
 // converter window's icon and saves a picture of the box (menu bar included)
 // to the path given as the first argument.
 
-#include "app/Dialog1.h"
-#include "app/Startup.h"
-#include "codes/Window1.h"
+#include "Dialog1.h"
+#include "Startup.h"
+#include "Window1.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
 

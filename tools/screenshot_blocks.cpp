@@ -3,9 +3,9 @@
 // of more than 20000 characters and saves a picture of the warning sheet
 // before cancelling it. Arguments: the two output paths.
 
-#include "app/Startup.h"
-#include "blocks/BlockConvert.h"
-#include "blocks/sizeWarnSheet.h"
+#include "Startup.h"
+#include "BlockConvert.h"
+#include "sizeWarnSheet.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
 

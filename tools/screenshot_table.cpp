@@ -3,11 +3,11 @@
 // (MacRoman), and with MacJapanese chosen, widened and scrolled to the
 // half-width katakana at 0xA1. The output folder is the first argument.
 
-#include "app/Startup.h"
-#include "codes/Window1.h"
+#include "Startup.h"
+#include "Window1.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
-#include "table/tableWindow.h"
+#include "tableWindow.h"
 
 #include "framework/QtAccess.h"
 

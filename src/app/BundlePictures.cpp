@@ -1,4 +1,4 @@
-#include "app/BundlePictures.h"
+#include "BundlePictures.h"
 
 #include "framework/Exceptions.h"
 #include "framework/FolderItem.h"

@@ -1,9 +1,9 @@
-#include "app/Charvella.h"
+#include "Charvella.h"
 
-#include "app/BundlePictures.h"
-#include "app/TessarindsBasics.h"
-#include "app/globalVars.h"
-#include "codes/Window1.h"
+#include "BundlePictures.h"
+#include "TessarindsBasics.h"
+#include "globalVars.h"
+#include "Window1.h"
 #include "framework/Exceptions.h"
 
 void Charvella::Event_Open() {

@@ -1,7 +1,7 @@
-#include "app/Dialog1.h"
+#include "Dialog1.h"
 
-#include "app/BundlePictures.h"
-#include "app/WebSite.h"
+#include "BundlePictures.h"
+#include "WebSite.h"
 
 using namespace fw;
 

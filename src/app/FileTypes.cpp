@@ -1,4 +1,4 @@
-#include "app/FileTypes.h"
+#include "FileTypes.h"
 
 namespace FileTypes {
 

@@ -1,6 +1,6 @@
-#include "app/Menu.h"
+#include "Menu.h"
 
-#include "app/Charvella.h"
+#include "Charvella.h"
 #include "framework/Exceptions.h"
 
 namespace {

@@ -1,17 +1,17 @@
 // The application's menu commands, their enabling and the reopen event.
 
-#include "app/Charvella.h"
-#include "app/Dialog1.h"
-#include "app/Menu.h"
-#include "app/WebSite.h"
-#include "app/globalVars.h"
-#include "blocks/BlockConvert.h"
-#include "codes/Window1.h"
+#include "Charvella.h"
+#include "Dialog1.h"
+#include "Menu.h"
+#include "WebSite.h"
+#include "globalVars.h"
+#include "BlockConvert.h"
+#include "Window1.h"
 #include "framework/Exceptions.h"
 #include "framework/Runtime.h"
 #include "framework/TCPSocket.h"
 #include "framework/Window.h"
-#include "table/tableWindow.h"
+#include "tableWindow.h"
 
 #include <memory>
 

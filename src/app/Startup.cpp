@@ -1,11 +1,11 @@
-#include "app/Startup.h"
+#include "Startup.h"
 
-#include "app/BundlePictures.h"
-#include "app/Charvella.h"
-#include "app/FileTypes.h"
-#include "app/Menu.h"
-#include "app/globalVars.h"
-#include "codes/TextUtilitiesSubset.h"
+#include "BundlePictures.h"
+#include "Charvella.h"
+#include "FileTypes.h"
+#include "Menu.h"
+#include "TextUtilitiesSubset.h"
+#include "globalVars.h"
 #include "framework/Exceptions.h"
 #include "framework/Runtime.h"
 

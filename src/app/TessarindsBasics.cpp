@@ -1,6 +1,6 @@
-#include "app/TessarindsBasics.h"
+#include "TessarindsBasics.h"
 
-#include "app/WebSite.h"
+#include "WebSite.h"
 #include "framework/Runtime.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The block converter's construction and its handlers.
 
-#include "blocks/BlockConvert.h"
+#include "BlockConvert.h"
 
-#include "app/Charvella.h"
+#include "Charvella.h"
 #include "framework/Runtime.h"
 #include "framework/TextInputStream.h"
 

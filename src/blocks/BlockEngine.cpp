@@ -1,4 +1,4 @@
-#include "blocks/BlockEngine.h"
+#include "BlockEngine.h"
 
 #include "framework/Runtime.h"
 

@@ -1,12 +1,12 @@
 // The block converter's conversion: the count, the warning about a very
 // long block, the progress sheet, and the engine's outputs in the areas.
 
-#include "app/globalVars.h"
-#include "blocks/BlockConvert.h"
-#include "blocks/BlockEngine.h"
-#include "blocks/fasterPlease.h"
-#include "blocks/sizeWarnSheet.h"
-#include "codes/TextUtilitiesSubset.h"
+#include "globalVars.h"
+#include "BlockConvert.h"
+#include "BlockEngine.h"
+#include "fasterPlease.h"
+#include "sizeWarnSheet.h"
+#include "TextUtilitiesSubset.h"
 #include "framework/MouseCursor.h"
 #include "framework/Runtime.h"
 

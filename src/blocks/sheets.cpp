@@ -1,10 +1,10 @@
 // The block converter's two sheets: the large-block warning and the progress
 // sheet. Neither has more behaviour than its buttons' answers.
 
-#include "app/Charvella.h"
-#include "app/globalVars.h"
-#include "blocks/fasterPlease.h"
-#include "blocks/sizeWarnSheet.h"
+#include "Charvella.h"
+#include "globalVars.h"
+#include "fasterPlease.h"
+#include "sizeWarnSheet.h"
 
 using namespace fw;
 

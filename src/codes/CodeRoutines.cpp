@@ -1,7 +1,7 @@
 // The code routines shared by every window that shows or reads codes.
 
-#include "app/Charvella.h"
-#include "app/WebSite.h"
+#include "Charvella.h"
+#include "WebSite.h"
 #include "framework/Runtime.h"
 
 using namespace fw;

@@ -1,4 +1,4 @@
-#include "codes/ControlCharNames.h"
+#include "ControlCharNames.h"
 
 const fw::String controlCharNames[33] = {
     "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "TAB", "LF",

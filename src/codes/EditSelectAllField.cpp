@@ -1,6 +1,6 @@
-#include "codes/EditSelectAllField.h"
+#include "EditSelectAllField.h"
 
-#include "app/Menu.h"
+#include "Menu.h"
 #include "framework/Exceptions.h"
 #include "framework/Runtime.h"
 

@@ -1,4 +1,4 @@
-#include "codes/TextUtilitiesSubset.h"
+#include "TextUtilitiesSubset.h"
 
 #include "framework/Exceptions.h"
 

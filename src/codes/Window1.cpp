@@ -1,12 +1,12 @@
 // The converter window's construction and its small handlers.
 
-#include "codes/Window1.h"
+#include "Window1.h"
 
-#include "app/BundlePictures.h"
-#include "app/Charvella.h"
-#include "app/Dialog1.h"
-#include "blocks/BlockConvert.h"
-#include "table/tableWindow.h"
+#include "BundlePictures.h"
+#include "Charvella.h"
+#include "Dialog1.h"
+#include "BlockConvert.h"
+#include "tableWindow.h"
 
 using namespace fw;
 

@@ -5,7 +5,7 @@
 // grouped binary codes. A key pressed in the character field, or a code typed
 // into one of the code fields, fills in the other three.
 
-#include "codes/EditSelectAllField.h"
+#include "EditSelectAllField.h"
 
 #include <cstdint>
 #include "framework/Canvas.h"

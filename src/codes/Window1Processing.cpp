@@ -2,11 +2,11 @@
 // TextChange acts only while that field has the focus, so the program's own
 // writes into the other fields start no second conversion.
 
-#include "app/Charvella.h"
-#include "app/globalVars.h"
-#include "codes/ControlCharNames.h"
-#include "codes/TextUtilitiesSubset.h"
-#include "codes/Window1.h"
+#include "Charvella.h"
+#include "globalVars.h"
+#include "ControlCharNames.h"
+#include "TextUtilitiesSubset.h"
+#include "Window1.h"
 
 #include <utility>
 

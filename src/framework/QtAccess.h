@@ -1,8 +1,9 @@
 #pragma once
 
 // The Qt objects behind framework objects. Framework-internal, and for tests:
-// the program's own code never sees Qt types, and the build keeps it so (Qt's
-// headers are not on its include path).
+// the program's own code never sees Qt types, and the build keeps it so
+// (neither Qt's headers nor the framework's internal ones, this one among
+// them, are on its include path).
 
 #include "framework/Listbox.h"
 #include "framework/MenuItem.h"

@@ -1,6 +1,6 @@
 // The code table window's construction and its handlers.
 
-#include "table/tableWindow.h"
+#include "tableWindow.h"
 
 #include "framework/MessageDialog.h"
 

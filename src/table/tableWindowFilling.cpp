@@ -1,9 +1,9 @@
 // The filling of the code table: one row per code of the chosen encoding.
 
-#include "app/Charvella.h"
-#include "codes/ControlCharNames.h"
+#include "Charvella.h"
+#include "ControlCharNames.h"
 #include "framework/Runtime.h"
-#include "table/tableWindow.h"
+#include "tableWindow.h"
 
 using namespace fw;
 
