@@ -320,7 +320,8 @@ void Reset() {
     s.helper = nullptr;
     s.opened = s.quitRequested = false;
     s.exitStatus = 0;
-    internal::TestSeams() = internal::Seams{.testMode = true};
+    internal::TestSeams() = internal::Seams();
+    internal::TestSeams().testMode = true;
     SetResourcesFolder(nullptr);
     TakeMessageDialogs();
 }
