@@ -14,16 +14,22 @@
 #include "sizeWarnSheet.h"
 #include "framework/Canvas.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
 
 using fw::internal::QtAccess;
 
@@ -40,12 +46,20 @@ std::string Bytes(const fw::String& s) {
 class BlockConvertTest : public ProgramTest {
 protected:
     void SetUp() override {
+        saved = {globalVars::showHTML, globalVars::dontWarn, globalVars::convert1000, globalVars::convertAnyway};
         ProgramTest::SetUp();
         globalVars::showHTML = false;
         globalVars::dontWarn = false;
         w = BlockConvert::Instance();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(QtAccess::Window(w)->windowHandle()));
         fw::testing::TakeTrace();
+    }
+
+    // The settings go back to what they were before the test.
+    void TearDown() override {
+        ProgramTest::TearDown();
+        std::tie(globalVars::showHTML, globalVars::dontWarn, globalVars::convert1000, globalVars::convertAnyway) =
+            saved;
     }
 
     QPlainTextEdit* Edit(fw::TextArea* area) { return QtAccess::Edit(area); }
@@ -102,6 +116,7 @@ protected:
 
     BlockConvert* w = nullptr;
     QTemporaryDir dir;
+    std::tuple<bool, bool, bool, bool> saved;
 };
 
 // ---- Opening ----
@@ -119,6 +134,109 @@ TEST_F(BlockConvertTest, TheBlocksButtonOpensTheOneBlockConverter) {
     // A new window starts from its design.
     EXPECT_EQ(opened->charCountField()->Text().ToUTF8(), "0 characters");
     EXPECT_EQ(opened->PopupType()->ListIndex(), 0);
+}
+
+// ---- The top line ----
+
+namespace {
+
+// Pixels of a picture within r that are dark enough to be text.
+int DarkPixels(const QImage& picture, const QRect& r) {
+    int dark = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) dark += qGray(picture.pixel(x, y)) < 110;
+    return dark;
+}
+
+// Where a one-line label draws a stretch of its text: from offset to
+// offset + length characters, for left or right alignment in its box.
+QRect TextSpan(const QLabel* label, const QWidget* content, int offset, int length) {
+    const QFontMetrics fm(label->font());
+    const QString text = label->text();
+    const QRect box(label->mapTo(content, QPoint(0, 0)), label->size());
+    const int left = label->alignment() & Qt::AlignRight ? box.right() + 1 - fm.horizontalAdvance(text) : box.left();
+    const int from = left + fm.horizontalAdvance(text.left(offset));
+    return {from, box.top(), fm.horizontalAdvance(text.mid(offset, length)), box.height()};
+}
+
+}  // namespace
+
+// The count, right-aligned, lies under " here:", which was created after it:
+// " here:" painted its whole box with the window colour, and 20000 read
+// "00 characters". Both now stand in the window's picture.
+TEST_F(BlockConvertTest, TheTopLineShowsTheWholeCountAndHere) {
+    struct KeepClipboard {
+        QString text = QApplication::clipboard()->text();
+        ~KeepClipboard() { QApplication::clipboard()->setText(text); }
+    } keep;
+    globalVars::dontWarn = true;  // the six-digit block converts without asking
+    QWidget* content = QtAccess::Content(w);
+    const auto* count = static_cast<QLabel*>(QtAccess::Widget(w->charCountField()));
+    const auto* here = static_cast<QLabel*>(QtAccess::Widget(w->StaticText5()));
+    const QWidget* popup = QtAccess::Widget(w->PopupType());
+    for (int n : {0, 875, 20000, 123456}) {
+        SCOPED_TRACE(n);
+        // The progress sheet of a long block asks to be activated; offscreen,
+        // that request may be handled after the sheet has closed, leaving no
+        // window active. The user brings the window back and clicks into it.
+        QtAccess::Window(w)->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(QtAccess::Window(w)->windowHandle()));
+        Focus(w->EditField1());
+        // The whole input replaced: selected, then deleted or pasted over.
+        QTest::keyClick(Edit(w->EditField1()), Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(Edit(w->EditField1()), Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+        if (n == 0) {
+            QTest::keyClick(Edit(w->EditField1()), Qt::Key_Delete);
+        } else {
+            QApplication::clipboard()->setText(QString(n, QLatin1Char('W')));
+            QTest::keyClick(Edit(w->EditField1()), Qt::Key_V, Qt::ControlModifier);
+        }
+        fw::testing::ProcessEvents();
+        ASSERT_EQ(TextOf(w->charCountField()), std::to_string(n) + " characters");
+        ASSERT_EQ(ProgramTest::Count<fasterPlease>(), 0);
+
+        const QImage picture = content->grab().toImage();
+        const QRect firstDigit = TextSpan(count, content, 0, 1);
+        ASSERT_TRUE(QRect(QPoint(0, 0), picture.size()).contains(firstDigit));
+        EXPECT_GE(DarkPixels(picture, firstDigit), 6) << "the count's first digit at x " << firstDigit.x();
+        const QRect lastLetter = TextSpan(count, content, count->text().size() - 1, 1);
+        EXPECT_GE(DarkPixels(picture, lastLetter), 6) << "the count's final s at x " << lastLetter.x();
+
+        const QRect word = TextSpan(here, content, 1, 5);  // "here:" after its blank
+        const int popupRight = popup->geometry().right() + 1;
+        EXPECT_GE(word.left(), popupRight);
+        EXPECT_LE(word.left(), popupRight + 12) << "\" here:\" stands just right of the popup";
+        EXPECT_GE(DarkPixels(picture, word), 30) << "\" here:\" at x " << word.x();
+    }
+}
+
+// The popup lists the input forms in this order, and the keys choose among them.
+TEST_F(BlockConvertTest, ThePopupShowsTheFourInputFormsInOrder) {
+    auto* combo = static_cast<QComboBox*>(QtAccess::Widget(w->PopupType()));
+    EXPECT_EQ(combo->currentText(), "text");
+    QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(10, combo->height() / 2));
+    QAbstractItemView* list = combo->view();
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }));
+    std::vector<std::pair<int, std::string>> shown;  // top of each row, its text
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        const QModelIndex index = list->model()->index(row, 0);
+        const QRect where = list->visualRect(index);
+        // Every row is in sight, without scrolling, and wide enough for its text.
+        EXPECT_TRUE(where.top() >= 0 && where.bottom() < list->viewport()->height()) << row;
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(index.data().toString()), list->viewport()->width()) << row;
+        shown.emplace_back(where.top(), index.data().toString().toStdString());
+    }
+    std::sort(shown.begin(), shown.end());
+    std::vector<std::string> rows;
+    for (const auto& [top, text] : shown) rows.push_back(text);
+    EXPECT_EQ(rows, (std::vector<std::string>{"text", "decimal ASCII codes (spaced)", "hexadecimal", "binary"}));
+    // Two rows down from "text" is "hexadecimal", which names the outputs by it.
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([list] { return !list->isVisible(); }));
+    EXPECT_EQ(w->PopupType()->ListIndex(), 2);
+    EXPECT_EQ(TextOf(w->OutputTitle3()), "Text Characters");
 }
 
 // ---- Converting ----
@@ -274,8 +392,9 @@ TEST_F(BlockConvertTest, TheWarningSheetAsksWithItsOwnTexts) {
               std::string::npos);
 }
 
-// Each answer, by button or key. Escape answered the last of the two buttons
-// that carry the cancel flag.
+// Each answer, by button or key, and the sheet closed without one. Escape
+// answered the last of the two buttons that carry the cancel flag. The flags
+// keep the answer after the conversion.
 TEST_F(BlockConvertTest, TheWarningSheetsAnswers) {
     const auto key = [](Qt::Key k) {
         return [k](sizeWarnSheet* sheet) {
@@ -290,20 +409,35 @@ TEST_F(BlockConvertTest, TheWarningSheetsAnswers) {
         std::function<void(sizeWarnSheet*)> answer;
         size_t kept;
         int converted;
+        // convert1000 and convertAnyway as the sheet leaves them, and after the conversion.
+        std::pair<bool, bool> answered, after;
     };
     const Case cases[] = {
-        {"Return", key(Qt::Key_Return), 20000, 20000},
-        {"Cancel", [](sizeWarnSheet* sheet) { sheet->PushButton2()->Push(); }, 25000, 0},
-        {"Escape", key(Qt::Key_Escape), 25000, 0},
-        {"Convert All Anyway", [](sizeWarnSheet* sheet) { sheet->PushButton3()->Push(); }, 25000, 25000},
+        // The cut block is written back into the input, and that conversion
+        // of 20000 characters, which asks nothing, leaves convertAnyway set.
+        {"Return", key(Qt::Key_Return), 20000, 20000, {true, false}, {false, true}},
+        {"Cancel", [](sizeWarnSheet* sheet) { sheet->PushButton2()->Push(); }, 25000, 0, {false, false},
+         {false, false}},
+        {"Escape", key(Qt::Key_Escape), 25000, 0, {false, false}, {false, false}},
+        {"Convert All Anyway", [](sizeWarnSheet* sheet) { sheet->PushButton3()->Push(); }, 25000, 25000,
+         {false, true}, {false, true}},
+        // The sheet's window closed, as the window system may close it.
+        {"closed", [](sizeWarnSheet* sheet) { QtAccess::Window(sheet)->close(); }, 25000, 0, {false, false},
+         {false, false}},
     };
     std::string block;
     for (int i = 0; i < 25000; ++i) block += char('A' + i % 26);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         w->EditField1()->SetText("Hi");
-        WhenSheetShows(c.answer);
+        std::pair<bool, bool> answered{true, true};
+        WhenSheetShows([&](sizeWarnSheet* sheet) {
+            c.answer(sheet);
+            // The conversion reads the answer once the sheet's wait returns.
+            answered = {globalVars::convert1000, globalVars::convertAnyway};
+        });
         w->EditField1()->SetText(block);
+        EXPECT_EQ(answered, c.answered);
         fw::testing::ProcessEvents();
         EXPECT_EQ(Bytes(w->EditField1()->Text()), block.substr(0, c.kept));
         EXPECT_EQ(w->charCountField()->Text().ToUTF8(), std::to_string(c.kept) + " characters");
@@ -314,6 +448,7 @@ TEST_F(BlockConvertTest, TheWarningSheetsAnswers) {
         EXPECT_TRUE(w->EditField2()->ReadOnly());
         EXPECT_EQ(w->MouseCursor()->GetShape(), fw::MouseCursor::Shape::StandardPointer);
         EXPECT_EQ(ProgramTest::Count<sizeWarnSheet>() + ProgramTest::Count<fasterPlease>(), 0);
+        EXPECT_EQ(std::pair(globalVars::convert1000, globalVars::convertAnyway), c.after);
     }
 }
 

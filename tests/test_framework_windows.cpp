@@ -1,6 +1,7 @@
 // The framework's windows, controls and event guard, with small windows of
 // the tests' own.
 
+#include "framework/Canvas.h"
 #include "framework/Label.h"
 #include "framework/PopupMenu.h"
 #include "framework/PushButton.h"
@@ -16,6 +17,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -23,6 +25,7 @@
 #include <QWindow>
 
 #include <chrono>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -329,6 +332,65 @@ TEST_F(FrameworkWindows, ClosingAWindowClosesItsModalSheetFirstAndTheHandlerGoes
     EXPECT_EQ(WindowCount(), 0);
     fw::testing::ProcessEvents();
     EXPECT_TRUE(SelfCloser::destroyed);
+}
+
+// A label draws its text and nothing else: what lies beneath its box, the
+// window's back colour, a picture or another label created before it, shows
+// through, whether the label is set transparent or not.
+TEST_F(FrameworkWindows, LabelsDrawOnlyTheirTextOverWhatLiesBeneath) {
+    constexpr QRgb kBack = 0x203050, kPicture = 0xE02010;
+    QImage red(60, 40, QImage::Format_RGB32);
+    red.fill(kPicture);
+    Label *under = nullptr, *over = nullptr, *onPicture = nullptr;
+    WindowDesign design;
+    design.title = "Labels";
+    design.width = 240;
+    design.height = 100;
+    design.backColor = Color(kBack & 0xFFFFFF);
+    design.hasBackColor = true;
+    auto* window = new TestWindow(design, [&](TestWindow& w) {
+        under = w.AddControl<Label>("under");  // right-aligned, its text under the other's box
+        under->SetBounds(10, 10, 200, 20);
+        under->SetTextAlign(3);
+        under->SetText("12345 right");
+        over = w.AddControl<Label>("over");
+        over->SetBounds(10, 10, 180, 20);
+        over->SetText("left");
+        w.AddControl<Canvas>("picture")->SetBounds(10, 50, 60, 40);
+        w.ControlNamed<Canvas>("picture")->SetBackdrop(QtAccess::MakePicture(red));
+        onPicture = w.AddControl<Label>("onPicture");
+        onPicture->SetBounds(40, 60, 80, 20);
+        onPicture->SetText("TM");
+        for (Label* l : {under, over, onPicture}) {
+            l->SetTextColor(Color(0xFFFFFF));
+            l->SetTransparent(false);
+        }
+    });
+    window->Construct();
+    Activate(window);
+    EXPECT_FALSE(onPicture->Transparent());
+    QWidget* content = QtAccess::Content(window);
+    const QImage picture = content->grab().toImage();
+    const auto count = [&picture](const QRect& r, const std::function<bool(QRgb)>& is) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) n += is(picture.pixel(x, y) & 0xFFFFFF);
+        return n;
+    };
+    const auto light = [](QRgb c) { return qGray(c) > 160; };
+    // The first digit of the right-aligned text, inside the other label's box.
+    const auto* underWidget = static_cast<QLabel*>(QtAccess::Widget(under));
+    const QFontMetrics fm(underWidget->font());
+    const int textLeft = 10 + 200 - fm.horizontalAdvance(underWidget->text());
+    ASSERT_LT(textLeft + fm.horizontalAdvance("1"), 10 + 180) << "the texts do not overlap the other box";
+    EXPECT_GE(count(QRect(textLeft, 10, fm.horizontalAdvance("1"), 20), light), 5);
+    EXPECT_GE(count(QRect(10, 10, fm.horizontalAdvance("left"), 20), light), 10) << "the upper label's own text";
+    // Beside the texts, the window's colour; the picture under "TM" stays.
+    EXPECT_EQ(picture.pixel(120, 20) & 0xFFFFFF, kBack);
+    const QRect onPictureBox(40, 60, 30, 20);  // where the label lies over the canvas
+    EXPECT_GE(count(onPictureBox, [](QRgb c) { return c == kPicture; }), onPictureBox.width() * onPictureBox.height() / 2);
+    EXPECT_GE(count(QRect(40, 60, fm.horizontalAdvance("TM"), 20), light), 10);
+    EXPECT_EQ(picture.pixel(110, 70) & 0xFFFFFF, kBack) << "beside the picture, the label's box shows the window";
 }
 
 }  // namespace

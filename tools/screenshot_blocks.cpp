@@ -1,7 +1,8 @@
 // Starts the program as a real run does, opens the block converter, types a
-// short text into it and saves a picture of the window; then pastes a block
-// of more than 20000 characters and saves a picture of the warning sheet
-// before cancelling it. Arguments: the two output paths.
+// short text into it and pastes a block of 20000 characters after it (the
+// most it converts without asking) and saves a picture of the window; then
+// sets a block of more than 20000 characters and saves a picture of the
+// warning sheet before cancelling it. Arguments: the two output paths.
 
 #include "Startup.h"
 #include "BlockConvert.h"
@@ -12,9 +13,11 @@
 #include "framework/QtAccess.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -38,7 +41,17 @@ int main(int argc, char** argv) {
     QMainWindow* widget = QtAccess::Window(window);
     if (!QTest::qWaitForWindowExposed(widget->windowHandle())) return 1;
     window->EditField1()->SetFocus();
-    QTest::keyClicks(QtAccess::Edit(window->EditField1()), "Hello, world!");
+    QPlainTextEdit* input = QtAccess::Edit(window->EditField1());
+    const QString typed = QStringLiteral("Hello, world! ");
+    QTest::keyClicks(input, typed);
+    // The rest of the 20000 characters comes from the clipboard.
+    const QString sentence = QStringLiteral("The quick brown fox jumps over the lazy dog. ");
+    QString block;
+    while (block.size() < 20000 - typed.size()) block += sentence;
+    block.truncate(20000 - typed.size());
+    QApplication::clipboard()->setText(block);
+    QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
+    input->moveCursor(QTextCursor::Start);
     QTest::qWait(300);
     bool saved = widget->grab().save(QString::fromLocal8Bit(argv[1]));
 

@@ -9,6 +9,9 @@ namespace fw {
 Label::Label() : RectControl(new QLabel()), label_(static_cast<QLabel*>(Widget())) {
     label_->setTextFormat(Qt::PlainText);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Filling its box with the window colour would wipe out the siblings
+    // beneath it; the window's own background is drawn by the window.
+    label_->setAutoFillBackground(false);
 }
 
 void Label::SetText(const String& text) {
@@ -33,6 +36,6 @@ void Label::SetSelectable(bool on) {
     label_->setTextInteractionFlags(on ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
 }
 
-void Label::SetTransparent(bool on) { label_->setAutoFillBackground(!on); }
+void Label::SetTransparent(bool on) { transparent_ = on; }
 
 }  // namespace fw
