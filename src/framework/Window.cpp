@@ -267,14 +267,20 @@ void Window::Close() {
     for (auto it = ImplicitInstances().begin(); it != ImplicitInstances().end();)
         it = it->second == this ? ImplicitInstances().erase(it) : std::next(it);
     if (modalLoop_) modalLoop_->quit();
-    const bool wasActive = widget_->isActiveWindow();
+    const QWidget* active = QApplication::activeWindow();
+    // A sheet asks to be activated when it shows, and the window system may
+    // answer only after a short sheet (a progress sheet) has closed again,
+    // leaving no window active: a sheet that goes while it or its parent has
+    // the keyboard, or nothing has it, hands it back to its parent.
+    const bool hadKeyboard = active == widget_ || (sheetParent_ && !sheetParent_->closed_ &&
+                                                   (active == nullptr || active == sheetParent_->widget_));
     if (widget_->isVisible()) widget_->close();
     // A closed sheet no longer belongs to its parent's widget, whichever of
     // the two is deleted first.
     if (sheetParent_) widget_->setParent(nullptr);
     // The window behind becomes the front window, with the keyboard, as the
     // program sees it; not every window system hands it on by itself.
-    if (wasActive && WindowCount() > 0) {
+    if (hadKeyboard && WindowCount() > 0) {
         QMainWindow* front = WindowAt(0)->widget_;
         if (front->isVisible()) front->activateWindow();
     }
