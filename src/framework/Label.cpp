@@ -36,6 +36,6 @@ void Label::SetSelectable(bool on) {
     label_->setTextInteractionFlags(on ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
 }
 
-void Label::SetTransparent(bool on) { transparent_ = on; }
+void Label::SetTransparent(bool) {}
 
 }  // namespace fw

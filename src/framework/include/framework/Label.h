@@ -6,7 +6,7 @@
 // created before it show through the rest of its box, so that overlapping
 // labels (a right-aligned count under a left-aligned word, say) all stay
 // readable. Labels have no back colour of their own, so there is nothing a
-// non-transparent label would fill; the setting is kept and reported as set.
+// non-transparent label would fill: the setting changes nothing.
 
 #include "framework/RectControl.h"
 
@@ -25,13 +25,11 @@ public:
     void SetTextAlign(int align);
     void SetMultiline(bool on);
     void SetSelectable(bool on);
-    bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
 
 private:
     QLabel* label_;
     String text_;
-    bool transparent_ = false;
 };
 
 }  // namespace fw
