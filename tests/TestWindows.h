@@ -7,6 +7,7 @@
 
 #include "framework/QtAccess.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <QTest>
 #include <QWindow>
@@ -61,4 +62,13 @@ inline void ClickAt(fw::Window* window, int x, int y) {
     using fw::internal::QtAccess;
     QMainWindow* frame = QtAccess::Window(window);
     QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {}, QtAccess::Content(window)->mapTo(frame, QPoint(x, y)));
+}
+
+// How many pixels of a picture within r (colours as 0xRRGGBB) satisfy is.
+template <class Is>
+int PixelsWhere(const QImage& picture, const QRect& r, Is is) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) n += is(picture.pixel(x, y) & 0xFFFFFF);
+    return n;
 }

@@ -6,6 +6,7 @@
 
 #include "ProgramFixture.h"
 #include "TestTimers.h"
+#include "TestWindows.h"
 
 #include "globalVars.h"
 #include "BlockConvert.h"
@@ -132,10 +133,7 @@ namespace {
 
 // Pixels of a picture within r that are dark enough to be text.
 int DarkPixels(const QImage& picture, const QRect& r) {
-    int dark = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x) dark += qGray(picture.pixel(x, y)) < 110;
-    return dark;
+    return PixelsWhere(picture, r, [](QRgb c) { return qGray(c) < 110; });
 }
 
 // Where a one-line label draws a stretch of its text: from offset to

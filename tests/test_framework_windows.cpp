@@ -369,25 +369,19 @@ TEST_F(FrameworkWindows, LabelsDrawOnlyTheirTextOverWhatLiesBeneath) {
     Activate(window);
     QWidget* content = QtAccess::Content(window);
     const QImage picture = content->grab().toImage();
-    const auto count = [&picture](const QRect& r, const std::function<bool(QRgb)>& is) {
-        int n = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x) n += is(picture.pixel(x, y) & 0xFFFFFF);
-        return n;
-    };
     const auto light = [](QRgb c) { return qGray(c) > 160; };
     // The first digit of the right-aligned text, inside the other label's box.
     const auto* underWidget = static_cast<QLabel*>(QtAccess::Widget(under));
     const QFontMetrics fm(underWidget->font());
     const int textLeft = 10 + 200 - fm.horizontalAdvance(underWidget->text());
     ASSERT_LT(textLeft + fm.horizontalAdvance("1"), 10 + 180) << "the texts do not overlap the other box";
-    EXPECT_GE(count(QRect(textLeft, 10, fm.horizontalAdvance("1"), 20), light), 5);
-    EXPECT_GE(count(QRect(10, 10, fm.horizontalAdvance("left"), 20), light), 10) << "the upper label's own text";
+    EXPECT_GE(PixelsWhere(picture, QRect(textLeft, 10, fm.horizontalAdvance("1"), 20), light), 5);
+    EXPECT_GE(PixelsWhere(picture, QRect(10, 10, fm.horizontalAdvance("left"), 20), light), 10) << "the upper label's own text";
     // Beside the texts, the window's colour; the picture under "TM" stays.
     EXPECT_EQ(picture.pixel(120, 20) & 0xFFFFFF, kBack);
     const QRect onPictureBox(40, 60, 30, 20);  // where the label lies over the canvas
-    EXPECT_GE(count(onPictureBox, [](QRgb c) { return c == kPicture; }), onPictureBox.width() * onPictureBox.height() / 2);
-    EXPECT_GE(count(QRect(40, 60, fm.horizontalAdvance("TM"), 20), light), 10);
+    EXPECT_GE(PixelsWhere(picture, onPictureBox, [](QRgb c) { return c == kPicture; }), onPictureBox.width() * onPictureBox.height() / 2);
+    EXPECT_GE(PixelsWhere(picture, QRect(40, 60, fm.horizontalAdvance("TM"), 20), light), 10);
     EXPECT_EQ(picture.pixel(110, 70) & 0xFFFFFF, kBack) << "beside the picture, the label's box shows the window";
 }
 
