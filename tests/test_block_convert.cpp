@@ -25,10 +25,12 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 
 using fw::internal::QtAccess;
@@ -557,3 +559,119 @@ TEST_F(BlockConvertTest, AFileThatCannotBeReadIsReportedAndChangesNothing) {
     }
 }
 
+
+// ---- Long conversions ----
+
+// A conversion kept the user from closing or quitting until it ended; keys
+// typed meanwhile must not be lost either.
+TEST_F(BlockConvertTest, ALongConversionGivesWayToCloseAndQuitAndLosesNoKey) {
+    // Keys for the progress sheet, which has the keyboard while it is up.
+    const auto onSheet = [](Qt::Key key) {
+        return [key] {
+            QMainWindow* sheet = QtAccess::Window(fasterPlease::Instance());
+            QApplication::setActiveWindow(sheet);
+            QTest::keyClick(sheet->windowHandle(), key, Qt::ControlModifier);
+        };
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> during;
+        bool windowStays;
+        std::string input, count, firstOutput;
+        std::optional<int> quit;
+    };
+    const std::string block(3000, 'm');
+    const Case cases[] = {
+        // Close Window closes the front window, the progress sheet: the
+        // conversion stops, and the window keeps its input and its outputs.
+        {"Close Window", onSheet(Qt::Key_W), true, block, "3000 characters", "120", std::nullopt},
+        // A key typed into the input reaches it once the conversion is done,
+        // and that change converts in turn.
+        {"typing", [this] { QTest::keyClick(Edit(w->EditField1()), Qt::Key_Z); }, true, block + "z",
+         "3001 characters", "", std::nullopt},
+        {"close button", [] { QtAccess::Window(BlockConvert::Instance())->close(); }, false, "", "", "",
+         std::nullopt},
+        {"Quit", onSheet(Qt::Key_Q), true, block, "3000 characters", "120", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w = BlockConvert::Instance();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(QtAccess::Window(w)->windowHandle()));
+        Focus(w->EditField1());
+        w->EditField1()->SetText("x");
+        fw::testing::DuringNextYield(c.during);
+        w->EditField1()->SetText(block);
+        EXPECT_EQ(fw::testing::QuitCode(), c.quit);
+        EXPECT_EQ(!w->IsClosed(), c.windowStays);
+        if (c.windowStays) {
+            ASSERT_TRUE(Eventually([&] { return w->charCountField()->Text().ToUTF8() == c.count; }));
+            EXPECT_EQ(Bytes(w->EditField1()->Text()), c.input);
+            if (!c.firstOutput.empty()) EXPECT_EQ(Outputs()[0], c.firstOutput);
+            if (c.firstOutput.empty()) EXPECT_EQ(Outputs()[0].substr(Outputs()[0].size() - 5), "122 \r");
+            EXPECT_TRUE(w->EditField2()->ReadOnly());
+            EXPECT_EQ(w->MouseCursor()->GetShape(), fw::MouseCursor::Shape::StandardPointer);
+        }
+        fw::testing::ProcessEvents();
+        EXPECT_EQ(ProgramTest::Count<fasterPlease>(), 0);
+        EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
+    }
+}
+
+// A block whose outputs would not fit into memory crashed the program while
+// they were shown; it is refused before any is built.
+TEST_F(BlockConvertTest, ABlockTooLargeForMemoryIsRefusedAndKeepsTheInput) {
+    globalVars::dontWarn = true;
+    w->EditField1()->SetText("x");
+    fw::testing::SetAvailableMemory(1u << 20);
+    w->EditField1()->SetText(std::string(3000, 'm'));
+    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty()) << "66 KB of outputs fit";
+    w->EditField1()->SetText("x");
+    w->EditField1()->SetText(std::string(100000, 'm'));
+    EXPECT_EQ(fw::testing::TakeMessageBoxes(), (std::vector<std::string>{kMemoryMessage}));
+    EXPECT_EQ(Bytes(w->EditField1()->Text()), std::string(100000, 'm'));
+    EXPECT_EQ(w->charCountField()->Text().ToUTF8(), "100000 characters");
+    EXPECT_EQ(Outputs()[0], "120");
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(ProgramTest::Count<fasterPlease>(), 0);
+    EXPECT_EQ(w->MouseCursor()->GetShape(), fw::MouseCursor::Shape::StandardPointer);
+}
+
+// "Convert 20000" wrote the first part back in its system-encoding form, with
+// "?" for what MacRoman lacks, and the rest was gone for good.
+TEST_F(BlockConvertTest, KeepingTheFirstPartKeepsTheUsersCharactersAndUndoBringsBackTheRest) {
+    const std::string original = "\xE4\xB8\xAD\xE6\x96\x87\xF0\x9F\x98\x80 caf\xC3\xA9" + std::string(20000, 'a');
+    Focus(w->EditField1());
+    QApplication::clipboard()->setText(QString::fromStdString(original));
+    WhenSheetShows([](sizeWarnSheet* sheet) { sheet->PushButton1()->Push(); });
+    QTest::keyClick(Edit(w->EditField1()), Qt::Key_V, Qt::ControlModifier);
+    fw::testing::ProcessEvents();
+    const fw::String kept = fw::Left(fw::String(original), 20000);
+    EXPECT_EQ(w->EditField1()->Text().ToUTF8(), kept.ToUTF8());
+    EXPECT_EQ(w->charCountField()->Text().ToUTF8(), "20000 characters");
+    EXPECT_EQ(Outputs()[0].substr(0, 16), "63 63 63 32 99 9") << "the codes are still MacRoman's";
+
+    // Undo brings the whole block back, which asks again.
+    WhenSheetShows([](sizeWarnSheet* sheet) { sheet->PushButton2()->Push(); });
+    QTest::keyClick(Edit(w->EditField1()), Qt::Key_Z, Qt::ControlModifier);
+    fw::testing::ProcessEvents();
+    EXPECT_EQ(w->EditField1()->Text().ToUTF8(), original);
+}
+
+// A dragged text of more than 20000 characters asked twice and converted
+// twice, and the dragging program waited for the answer.
+TEST_F(BlockConvertTest, ADroppedTextAsksOnceAfterTheDropHasEnded) {
+    int asked = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (ProgramTest::Count<sizeWarnSheet>() == 0) return;
+        ++asked;
+        sizeWarnSheet::Instance()->PushButton3()->Push();
+    });
+    answer.start(5);
+    Drop({}, QString(20001, QLatin1Char('q')));
+    EXPECT_EQ(asked, 0) << "nothing is asked before the drop has ended";
+    ASSERT_TRUE(Eventually([&] { return Outputs()[0].substr(0, 8) == "113 113 "; }));
+    EXPECT_EQ(w->charCountField()->Text().ToUTF8(), "20001 characters");
+    ASSERT_TRUE(PeriodPassed(50));
+    EXPECT_EQ(asked, 1);
+}

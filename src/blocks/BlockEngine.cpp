@@ -533,6 +533,22 @@ std::optional<Outputs> convert(const String& block, int form, bool showHTML, Pro
     return converter.Run(std::u32string_view(codes), form);
 }
 
+uint64_t bytesNeeded(uint64_t n, int form, bool showHTML) {
+    // Per code: its decimal (up to "255 ", or "&#255;"), hexadecimal ("FF ")
+    // and binary ("1111 1111 ") pieces, the text's character with its 32-bit
+    // code, a few per cent for line ends, and the view's index of the lines.
+    const uint64_t decimal = showHTML ? 6 : 4, lineShare = 4;
+    switch (form) {
+        case kText: return n * (decimal + 3 + 10 + lineShare);
+        // Every code takes at least two characters of a decimal list ("7 ").
+        case kDecimal: return (n / 2 + 1) * (1 + 4 + 3 + 10 + lineShare);
+        // The lists' digits are copied once before they are read.
+        case kHexadecimal: return n + (n / 2 + 1) * (decimal + 1 + 4 + 10 + lineShare);
+        case kBinary: return n + (n / 8 + 1) * (decimal + 3 + 1 + 4 + lineShare);
+        default: return 0;
+    }
+}
+
 String rewrap(const String& s, const String& kind, bool showHTML) {
     Yielder yield;
     return Rewrap(s, kind, showHTML, yield);

@@ -11,6 +11,7 @@
 
 #include "framework/String.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace BlockEngine {
@@ -47,6 +48,11 @@ struct Outputs {
 // The decimal and hexadecimal codes are written in their HTML forms when
 // showHTML is set. Progress, when given, hears of long blocks only.
 std::optional<Outputs> convert(const fw::String& block, int form, bool showHTML, Progress* progress = nullptr);
+
+// Bytes that converting a block of n characters in form takes at its peak,
+// the three outputs and their lines included; what the caller holds itself
+// (the block) is not counted. An estimate from above.
+uint64_t bytesNeeded(uint64_t n, int form, bool showHTML);
 
 // Breaks an output into lines that end in a blank and a carriage return.
 // kind: "D" decimal, "H" hexadecimal, "B" binary list, "T" text.

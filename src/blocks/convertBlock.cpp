@@ -11,31 +11,46 @@
 #include "framework/Runtime.h"
 
 #include <chrono>
+#include <new>
 
 using namespace fw;
 
 namespace {
 
-// Thrown out of the engine when the window it converts for has closed.
+// Conversions started so far: a conversion that a newer one of the same
+// input has overtaken stops.
+unsigned conversionsStarted = 0;
+
+// Thrown out of the engine when its conversion is no longer wanted: its
+// window or its progress sheet was closed (Close Window closes the sheet in
+// front), the program is quitting, or a newer conversion has begun. Each of
+// these can happen while the conversion's loops yield.
 struct Abandoned {};
 
 // Writes the engine's progress into the progress sheet. A count inside a
 // loop shows only while the sheet is in front. Each write is repainted at
 // once, up to 30 times a second, so that repainting does not outweigh the
-// conversion; the yield shows the rest. A conversion whose window was closed
-// meanwhile (by a command run while the loop yielded) stops at its next count.
+// conversion; the yield shows the rest.
 class SheetProgress : public BlockEngine::Progress {
 public:
-    explicit SheetProgress(const BlockConvert* window) : window_(window) {}
+    SheetProgress(const BlockConvert* window, unsigned conversion, fasterPlease* sheet)
+        : window_(window), conversion_(conversion), sheet_(sheet) {}
     void Count(const String& label) override {
-        if (window_->IsClosed()) throw Abandoned();
-        if (dynamic_cast<fasterPlease*>(WindowAt(0))) Show(label);
+        StopIfAbandoned();
+        if (sheet_ && WindowAt(0) == sheet_) Show(label);
     }
-    void Label(const String& label) override { Show(label); }
+    void Label(const String& label) override {
+        StopIfAbandoned();
+        if (sheet_) Show(label);
+    }
+    void StopIfAbandoned() const {
+        if (window_->IsClosed() || (sheet_ && sheet_->IsClosed()) || Quitting() || conversion_ != conversionsStarted)
+            throw Abandoned();
+    }
 
 private:
     void Show(const String& label) {
-        fw::Label* line = fasterPlease::Instance()->StaticText1();
+        fw::Label* line = sheet_->StaticText1();
         line->SetText(label);
         const auto now = std::chrono::steady_clock::now();
         if (now - lastRepaint_ < std::chrono::milliseconds(33)) return;
@@ -43,14 +58,19 @@ private:
         line->Refresh(true);
     }
     const BlockConvert* window_;
+    unsigned conversion_;
+    // Closed windows are deleted only once no handler runs: it stays whole
+    // while this conversion runs.
+    fasterPlease* sheet_;
     std::chrono::steady_clock::time_point lastRepaint_{};
 };
 
-void showProgressSheet(BlockConvert* parent) {
+fasterPlease* showProgressSheet(BlockConvert* parent) {
     fasterPlease* sheet = fasterPlease::Instance();
     sheet->ShowWithin(parent);
     sheet->StaticText1()->SetText("Converting\u2026");
     sheet->StaticText1()->Refresh(true);
+    return sheet;
 }
 
 // Closes the first open window of class W, from the front.
@@ -102,10 +122,16 @@ void askAboutSize(BlockConvert* window) {
 }  // namespace
 
 void BlockConvert::convertBlock(String s) {
+    const unsigned conversion = ++conversionsStarted;
+    auto finish = [this] {
+        SetMouseCursor(System::Cursors::StandardPointer());
+        for (TextArea* area : {EditField2(), EditField3(), EditField4()}) area->SetReadOnly(true);
+    };
     try {
-        // Codes are taken in the system encoding, whichever event converts.
-        s = TextUtilitiesSubset::ConvertText(s, TextUtilitiesSubset::SystemEncoding());
-        int32_t n = Len(s);
+        // Codes are taken in the system encoding, whichever event converts;
+        // s stays as the user gave it.
+        String block = TextUtilitiesSubset::ConvertText(s, TextUtilitiesSubset::SystemEncoding());
+        int32_t n = Len(block);
         showCount(charCountField(), n);
         globalVars::convertAnyway = true;
         globalVars::convert1000 = false;
@@ -117,28 +143,41 @@ void BlockConvert::convertBlock(String s) {
         }
         if (globalVars::convert1000 || globalVars::convertAnyway) {
             if (globalVars::convert1000) {
-                s = Left(s, BlockEngine::kWarnLength);
-                // This write converts the kept part once more, without asking.
-                EditField1()->SetText(s);
-                n = Len(s);
+                block = Left(block, BlockEngine::kWarnLength);
+                n = Len(block);
+                // The input keeps the user's own characters, not their
+                // system-encoding form, as one edit that Undo takes back. This
+                // write converts the kept part once more, without asking.
+                EditField1()->SetText(Left(s, BlockEngine::kWarnLength));
+                if (IsClosed()) return;
                 showCount(charCountField(), n);
             }
+            s = String();
+            const int form = PopupType()->ListIndex();
+            // Outputs that would not fit into memory are not begun: the
+            // system would end the program before an allocation failed.
+            const uint64_t needed = BlockEngine::bytesNeeded(uint64_t(n), form, globalVars::showHTML) + 2 * uint64_t(n);
+            if (needed > System::AvailableMemory()) throw std::bad_alloc();
             SetMouseCursor(System::Cursors::Wait());
-            if (n > BlockEngine::kProgressLength) showProgressSheet(this);
-            SheetProgress progress(this);
-            const auto outputs = BlockEngine::convert(s, PopupType()->ListIndex(), globalVars::showHTML, &progress);
+            fasterPlease* sheet = n > BlockEngine::kProgressLength ? showProgressSheet(this) : nullptr;
+            SheetProgress progress(this, conversion, sheet);
+            auto outputs = BlockEngine::convert(block, form, globalVars::showHTML, &progress);
+            block = String();
+            progress.StopIfAbandoned();
             if (outputs) {
-                EditField2()->SetText(outputs->area[0]);
-                EditField3()->SetText(outputs->area[1]);
-                EditField4()->SetText(outputs->area[2]);
+                EditField2()->SetText(std::move(outputs->area[0]));
+                EditField3()->SetText(std::move(outputs->area[1]));
+                EditField4()->SetText(std::move(outputs->area[2]));
             }
             closeProgressSheet();
         }
-        SetMouseCursor(System::Cursors::StandardPointer());
-        for (TextArea* area : {EditField2(), EditField3(), EditField4()}) area->SetReadOnly(true);
+        finish();
     } catch (const Abandoned&) {
-        // The window is closed and its sheets with it; nothing is left to show.
-        return;
+        // A closed window has taken its sheets with it; one still open keeps
+        // its input and its earlier outputs.
+        if (IsClosed()) return;
+        closeProgressSheet();
+        finish();
     } catch (...) {
         closeProgressSheet();
         MsgBox("convertBlock conversion error.  This might be due to insufficient memory.");

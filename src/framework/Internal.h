@@ -29,6 +29,8 @@ struct Seams {
     std::vector<std::string> trace;
     std::optional<int> quitCode;
     bool failNextYield = false;
+    std::optional<uint64_t> availableMemory;
+    std::function<void()> duringNextYield;
 };
 Seams& TestSeams();
 inline bool TestMode() { return TestSeams().testMode; }
@@ -73,6 +75,9 @@ bool IsMenuShortcut(const QKeyEvent* event);
 void InstallMenuKeys();
 // Builds the menu bar of a top-level window from the application's MenuBar.
 void InstallMenuBar(QWidget* window);
+// A sheet has no menu bar, but the menus' shortcuts work while it has the
+// keyboard as they do in its parent window (Close Window, Quit).
+void InstallMenuKeysOn(QWidget* sheet);
 
 // Raises the application's HandleAppleEvent with an event's class and ID;
 // returns the handler's result (False when there is no application object).

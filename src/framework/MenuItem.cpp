@@ -58,7 +58,7 @@ void Follow(const QAction* item, QAction* shown) {
 // The action a window's menu shows for an item: its own, so that each menu
 // bar keeps its own accessible objects (one shared by several windows loses
 // them with the first window that goes), kept in step with the item's.
-QAction* ShownAction(QAction* item, QMenu* menu) {
+QAction* ShownAction(QAction* item, QWidget* menu) {
     auto* shown = new QAction(menu);
     Follow(item, shown);
     QObject::connect(item, &QAction::changed, shown, [item, shown] { Follow(item, shown); });
@@ -217,6 +217,15 @@ void InstallMenuBar(QWidget* window) {
             menu->addAction(ShownAction(QtAccess::Action(menuItem.Item(j).get()), menu));
     }
     mainWindow->setMenuBar(bar);
+}
+
+void InstallMenuKeysOn(QWidget* sheet) {
+    Application* app = _GetAppObject();
+    if (!app || !app->MenuBar()) return;
+    ForEachItem(*app->MenuBar(), [sheet](MenuItem& item) {
+        QAction* action = QtAccess::Action(&item);
+        if (!action->shortcut().isEmpty()) sheet->addAction(ShownAction(action, sheet));
+    });
 }
 
 }  // namespace internal

@@ -28,6 +28,8 @@
 
 namespace fw::internal {
 
+class TextView;
+
 struct QtAccess {
     static QWidget* Widget(const RectControl* control) { return control->Widget(); }
     static QMainWindow* Window(const fw::Window* window) { return window->Widget(); }
@@ -39,6 +41,7 @@ struct QtAccess {
     static QToolButton* UpArrow(const UpDownArrows* arrows) { return arrows->UpButton(); }
     static QToolButton* DownArrow(const UpDownArrows* arrows) { return arrows->DownButton(); }
     static QPlainTextEdit* Edit(const TextArea* area) { return area->Edit(); }
+    static TextView* View(const TextArea* area) { return area->View(); }
     static QImage& Image(Picture* picture) { return picture->Image(); }
     static QImage Composed(const Picture* picture) { return picture->Composed(); }
     static PicturePtr MakePicture(const QImage& image) { return PicturePtr(new Picture(image)); }

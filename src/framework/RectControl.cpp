@@ -33,8 +33,11 @@ RectControl::~RectControl() {
 }
 
 RectControl* RectControl::FromWidget(const QWidget* widget) {
-    if (!widget) return nullptr;
-    return static_cast<RectControl*>(widget->property(kControlProperty).value<void*>());
+    // A widget inside a control's own (a text area's view) is that control's.
+    for (; widget; widget = widget->isWindow() ? nullptr : widget->parentWidget())
+        if (void* control = widget->property(kControlProperty).value<void*>())
+            return static_cast<RectControl*>(control);
+    return nullptr;
 }
 
 void RectControl::Attach(fw::Window* window, const String& name) {

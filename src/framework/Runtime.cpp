@@ -8,15 +8,24 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QOperatingSystemVersion>
+#include <QPointer>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <new>
 
@@ -69,6 +78,76 @@ const char* ClassNameOf(const std::exception_ptr& e) {
 void ReportUnhandled(const std::exception_ptr& e) {
     MsgBox(String("An exception of class ") + ClassNameOf(e) + " was not handled.");
 }
+
+// Input that arrived while a long loop yielded and waits for the loop's end.
+struct HeldInput {
+    QPointer<QObject> target;
+    std::unique_ptr<QEvent> event;
+};
+std::vector<HeldInput>& Held() {
+    // Never destroyed, like the runtime state: it holds Qt events.
+    static auto* held = new std::vector<HeldInput>;
+    return *held;
+}
+
+// Delivers the held input in the order it came, to the controls still there.
+void ReplayHeldInput() {
+    for (HeldInput& input : std::exchange(Held(), {}))
+        if (input.target) QCoreApplication::postEvent(input.target, input.event.release());
+}
+
+// While a long loop yields, the user may close a window, use the menus and
+// quit; typing and clicks into controls wait until the handler that runs the
+// loop has ended, so that nothing changes under the loop and nothing typed is
+// lost. A drop cannot wait and is refused. A modal loop that a menu command
+// opens meanwhile (a message box) takes its input as usual.
+class LoopInputGate : public QObject {
+public:
+    LoopInputGate() : level_(QThread::currentThread()->loopLevel()) { qApp->installEventFilter(this); }
+    ~LoopInputGate() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const Kind kind = KindOf(event->type());
+        if (kind == Kind::Free || !watched->isWidgetType()) return false;
+        if (QThread::currentThread()->loopLevel() > level_) return false;
+        for (const QWidget* w = static_cast<QWidget*>(watched); w; w = w->parentWidget())
+            if (qobject_cast<const QMenuBar*>(w) || qobject_cast<const QMenu*>(w)) return false;
+        if (kind == Kind::Kept) {
+            if (Held().empty()) internal::WhenNoHandlerRuns(ReplayHeldInput);
+            Held().push_back({watched, std::unique_ptr<QEvent>(event->clone())});
+        } else if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            static_cast<QDropEvent*>(event)->ignore();
+        }
+        return true;
+    }
+
+private:
+    enum class Kind { Free, Kept, Dropped };
+    static Kind KindOf(QEvent::Type type) {
+        switch (type) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+            case QEvent::InputMethod: return Kind::Kept;
+            case QEvent::MouseMove:
+            case QEvent::ContextMenu:
+            case QEvent::DragEnter:
+            case QEvent::DragMove:
+            case QEvent::Drop:
+            case QEvent::TouchBegin:
+            case QEvent::TouchUpdate:
+            case QEvent::TouchEnd:
+            case QEvent::TabletPress:
+            case QEvent::TabletMove:
+            case QEvent::TabletRelease: return Kind::Dropped;
+            default: return Kind::Free;
+        }
+    }
+    int level_;
+};
 
 #ifdef Q_OS_MACOS
 // The platform reports a click on the Dock icon (the reopen Apple event) as
@@ -217,6 +296,8 @@ void Quit(int code) {
     QCoreApplication::exit(code);
 }
 
+bool Quitting() { return State().quitRequested; }
+
 void MsgBox(const String& message) {
     internal::Trace("MsgBox");
     if (internal::TestMode()) {
@@ -245,11 +326,16 @@ void YieldToScheduler() {
         internal::TestSeams().failNextYield = false;
         throw OutOfMemoryException();
     }
-    if (++calls % 64 != 0) return;
-    if (sinceRepaint.isValid() && sinceRepaint.elapsed() < 33) return;
+    if (auto fn = std::exchange(internal::TestSeams().duringNextYield, nullptr)) {
+        QMetaObject::invokeMethod(qApp, std::move(fn), Qt::QueuedConnection);
+    } else {
+        if (++calls % 64 != 0) return;
+        if (sinceRepaint.isValid() && sinceRepaint.elapsed() < 33) return;
+    }
     sinceRepaint.start();
     internal::HandlerScope yielding;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    LoopInputGate gate;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 namespace System {
@@ -274,6 +360,27 @@ bool Gestalt(const String& selector, int32_t& result) {
     return true;
 }
 
+uint64_t AvailableMemory() {
+    if (const auto& seam = internal::TestSeams().availableMemory) return *seam;
+#ifdef Q_OS_LINUX
+    // The kernel's own estimate of what can be had without swapping.
+    QFile meminfo(QStringLiteral("/proc/meminfo"));
+    if (meminfo.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        for (QByteArray line = meminfo.readLine(); !line.isEmpty(); line = meminfo.readLine()) {
+            if (!line.startsWith("MemAvailable:")) continue;
+            bool ok = false;
+            const qulonglong kib = line.mid(13).trimmed().split(' ').value(0).toULongLong(&ok);
+            if (ok) return uint64_t(kib) * 1024u;
+        }
+    }
+#endif
+#ifdef _SC_AVPHYS_PAGES
+    const long pages = sysconf(_SC_AVPHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageSize > 0) return uint64_t(pages) * uint64_t(pageSize);
+#endif
+    return std::numeric_limits<uint64_t>::max();
+}
+
 }  // namespace System
 
 namespace testing {
@@ -281,6 +388,10 @@ namespace testing {
 void EnableTestMode() { internal::TestSeams().testMode = true; }
 
 void FailNextYield() { internal::TestSeams().failNextYield = true; }
+
+void SetAvailableMemory(std::optional<uint64_t> bytes) { internal::TestSeams().availableMemory = bytes; }
+
+void DuringNextYield(std::function<void()> fn) { internal::TestSeams().duringNextYield = std::move(fn); }
 
 std::vector<std::string> TakeMessageBoxes() {
     return std::exchange(internal::TestSeams().messageBoxes, {});
@@ -317,6 +428,7 @@ void Reset() {
     if (s.windows) s.windows->CloseAll();
     _RuntimeReleaseAppObject();
     ProcessEvents();
+    Held().clear();
     s.helper = nullptr;
     s.opened = s.quitRequested = false;
     s.exitStatus = 0;

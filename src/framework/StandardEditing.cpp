@@ -32,7 +32,9 @@ bool RunStandardEditItem(const String& itemName, const EditActions& actions) {
         {"EditPaste", &actions.paste}, {"EditClear", &actions.clear}};
     for (const auto& [name, action] : items) {
         if (itemName == name) {
-            (*action)();
+            // A control without the action has the item disabled; a shortcut
+            // cannot reach it then, but nothing else may fail either.
+            if (*action) (*action)();
             return true;
         }
     }

@@ -5,6 +5,7 @@
 // loop can be driven step by step. A real run never turns test mode on.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,13 @@ bool SendAppleEvent(const char* eventClass, const char* eventID);
 // Makes the next loop yield raise OutOfMemoryException, as memory running
 // out in the middle of a long loop would.
 void FailNextYield();
+
+// What System::AvailableMemory answers; std::nullopt restores the real answer.
+void SetAvailableMemory(std::optional<uint64_t> bytes);
+
+// Runs fn inside the next loop yield, as an event that arrives while a long
+// loop runs would.
+void DuringNextYield(std::function<void()> fn);
 
 // Handles all pending events (posted events, timers due, deferred deletes).
 void ProcessEvents();

@@ -5,14 +5,17 @@
 #include "framework/QtBridge.h"
 #include "framework/Runtime.h"
 #include "framework/StandardEditing.h"
+#include "framework/TextView.h"
 
 #include <QDir>
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -20,9 +23,34 @@ namespace fw {
 
 namespace {
 
-class PlainEdit : public QPlainTextEdit {
+// Lines longer than this are broken at any character (see TextArea.h).
+constexpr qsizetype kLongLine = 10000;
+
+bool HasLongLine(QStringView text) {
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if ((end < 0 ? text.size() : end) - start > kLongLine) return true;
+        if (end < 0) return false;
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+// The editor behind an area, and the view's host: the view lies over it,
+// filling it, whenever the area shows its text in the view.
+class AreaEditor : public QPlainTextEdit {
 public:
-    explicit PlainEdit(TextArea* owner) : owner_(owner) {}
+    explicit AreaEditor(TextArea* owner) : owner_(owner) {}
+
+    void BreakLongLines(bool anywhere) {
+        QTextOption option = document()->defaultTextOption();
+        const auto mode = anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+        if (option.wrapMode() == mode) return;
+        option.setWrapMode(mode);
+        document()->setDefaultTextOption(option);
+    }
 
 protected:
     void focusInEvent(QFocusEvent* e) override {
@@ -30,7 +58,20 @@ protected:
         if (owner_->GotFocus) RaiseEvent(owner_->GotFocus);
     }
 
+    void resizeEvent(QResizeEvent* e) override {
+        QPlainTextEdit::resizeEvent(e);
+        owner_->view_->setGeometry(rect());
+    }
+
+    void insertFromMimeData(const QMimeData* source) override {
+        if (source && source->hasText() && HasLongLine(source->text())) BreakLongLines(true);
+        QPlainTextEdit::insertFromMimeData(source);
+    }
+
+    // Drops reach the editor also while the view lies over it (the view takes
+    // none itself).
     void dragEnterEvent(QDragEnterEvent* e) override {
+        dragFile_ = FirstAcceptedFile(e->mimeData());
         if (!TakeFileDrag(e)) QPlainTextEdit::dragEnterEvent(e);
     }
 
@@ -38,27 +79,50 @@ protected:
         if (!TakeFileDrag(e)) QPlainTextEdit::dragMoveEvent(e);
     }
 
+    void dragLeaveEvent(QDragLeaveEvent* e) override {
+        dragFile_.reset();
+        QPlainTextEdit::dragLeaveEvent(e);
+    }
+
     void dropEvent(QDropEvent* e) override {
-        const int action = int(e->proposedAction());
         DragItem item;
-        if (FolderItemPtr file = FirstAcceptedFile(e->mimeData())) {
+        if (FolderItemPtr file = std::exchange(dragFile_, nullptr)) {
             e->acceptProposedAction();
             item = DragItem(std::move(file));
         } else if (e->mimeData()->hasUrls()) {
             e->ignore();
             return;
+        } else if (owner_->Viewing() && owner_->ReadOnly()) {
+            e->ignore();
+            return;
         } else {
+            if (owner_->Viewing()) owner_->TakeIntoEditor();
+            // The insertion is heard of once, below, after the drop.
+            owner_->quiet_ = owner_->DropObject != nullptr;
             QPlainTextEdit::dropEvent(e);
+            owner_->quiet_ = false;
         }
-        TextArea* owner = owner_;
-        if (owner->DropObject) RaiseEvent([owner, item, action] { owner->DropObject(item, action); });
+        // What the drop brings is handled once the drop has ended.
+        const int action = int(e->proposedAction());
+        QPointer<AreaEditor> self(this);
+        QMetaObject::invokeMethod(
+            this,
+            [self, item, action] {
+                if (!self) return;
+                TextArea* owner = self->owner_;
+                if (owner->DropObject)
+                    RaiseEvent([owner, item, action] { owner->DropObject(item, action); });
+                else if (!item.FolderItemAvailable())
+                    owner->RaiseTextChange();
+            },
+            Qt::QueuedConnection);
     }
 
 private:
     // Accepts a drag of an accepted file and refuses one of other files;
     // text is left to the editor (false).
     bool TakeFileDrag(QDragMoveEvent* e) const {
-        if (FirstAcceptedFile(e->mimeData()))
+        if (dragFile_)
             e->acceptProposedAction();
         else if (e->mimeData()->hasUrls())
             e->ignore();
@@ -83,43 +147,125 @@ private:
     }
 
     TextArea* owner_;
+    // The accepted file of the drag under way, decided once as it enters.
+    FolderItemPtr dragFile_;
 };
 
-}  // namespace
-
-TextArea::TextArea() : RectControl(new PlainEdit(this)), edit_(static_cast<QPlainTextEdit*>(Widget())) {
+TextArea::TextArea()
+    : RectControl(new AreaEditor(this)),
+      edit_(static_cast<QPlainTextEdit*>(Widget())),
+      view_(new internal::TextView(edit_)) {
     edit_->setFocusPolicy(Qt::StrongFocus);
     edit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit_->setTabChangesFocus(true);
     edit_->setAcceptDrops(true);
+    view_->setAcceptDrops(false);
+    view_->viewport()->setAcceptDrops(false);
+    view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view_->hide();
     QObject::connect(edit_, &QPlainTextEdit::textChanged, Context(), [this] {
-        if (TextChange) RaiseEvent(TextChange);
+        if (!quiet_) RaiseTextChange();
     });
+    // Entering the view of an area that may be edited moves its text into
+    // the editor; entering a read-only one is the area's focus all the same.
+    view_->FocusEntered = [this] {
+        if (!edit_->isReadOnly()) {
+            TakeIntoEditor();
+            edit_->setFocus(Qt::OtherFocusReason);
+        } else if (GotFocus) {
+            RaiseEvent(GotFocus);
+        }
+    };
 }
 
 TextArea::~TextArea() = default;
 
+bool TextArea::Viewing() const { return !view_->isHidden(); }
+
+void TextArea::RaiseTextChange() {
+    if (TextChange) RaiseEvent(TextChange);
+}
+
+void TextArea::ShowView() {
+    if (Viewing()) return;
+    view_->setAccessibleName(edit_->accessibleName());
+    view_->setFocusPolicy(edit_->focusPolicy());
+    const bool hadFocus = edit_->hasFocus();
+    view_->setGeometry(edit_->rect());
+    view_->show();
+    view_->raise();
+    edit_->setFocusProxy(view_);
+    quiet_ = true;
+    edit_->clear();
+    quiet_ = false;
+    if (hadFocus) view_->setFocus(Qt::OtherFocusReason);
+}
+
+void TextArea::TakeIntoEditor() {
+    if (!Viewing()) return;
+    const QString text = ToDisplayText(view_->Text());
+    edit_->setFocusProxy(nullptr);
+    view_->hide();
+    static_cast<AreaEditor*>(edit_)->BreakLongLines(HasLongLine(text));
+    quiet_ = true;
+    edit_->setPlainText(text);
+    quiet_ = false;
+    view_->SetText(String());
+}
+
 String TextArea::Text() const {
+    if (Viewing()) return view_->Text();
     // The document's raw text: toPlainText would turn no-break spaces into
     // blanks. Blocks end in paragraph separators, which become carriage returns.
     return FromDisplayText(edit_->document()->toRawText());
 }
 
-void TextArea::SetText(const String& text) { edit_->setPlainText(ToDisplayText(text)); }
+void TextArea::SetText(const String& text) { SetText(String(text)); }
+
+void TextArea::SetText(String&& text) {
+    // The user's own text stays in the editor, where Undo can bring it back.
+    if (!Viewing() && (edit_->hasFocus() || !edit_->document()->isEmpty())) {
+        const QString shown = ToDisplayText(text);
+        auto* editor = static_cast<AreaEditor*>(edit_);
+        editor->BreakLongLines(HasLongLine(shown));
+        QTextCursor cursor(edit_->document());
+        cursor.beginEditBlock();
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(shown);
+        cursor.endEditBlock();
+        return;
+    }
+    ShowView();
+    view_->SetText(std::move(text));
+    RaiseTextChange();
+}
 
 bool TextArea::ReadOnly() const { return edit_->isReadOnly(); }
-void TextArea::SetReadOnly(bool on) { edit_->setReadOnly(on); }
+
+void TextArea::SetReadOnly(bool on) {
+    if (on && !Viewing()) {
+        String text = Text();
+        ShowView();
+        view_->SetText(std::move(text));
+    }
+    edit_->setReadOnly(on);
+}
 
 void TextArea::SetTextColor(Color color) { SetPaletteColor(edit_, QPalette::Text, color); }
 
 void TextArea::SetBackColor(Color color) { SetPaletteColor(edit_, QPalette::Base, color); }
 
-void TextArea::SetBorder(bool on) { edit_->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame); }
+void TextArea::SetBorder(bool on) {
+    edit_->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame);
+    view_->setFrameShape(edit_->frameShape());
+}
 
 void TextArea::SetScrollbarVertical(bool on) {
-    edit_->setVerticalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const auto policy = on ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    edit_->setVerticalScrollBarPolicy(policy);
+    view_->setVerticalScrollBarPolicy(policy);
 }
 
 void TextArea::SetAlignment(int align) {
@@ -127,6 +273,7 @@ void TextArea::SetAlignment(int align) {
     QTextOption option = edit_->document()->defaultTextOption();
     option.setAlignment(horizontal);
     edit_->document()->setDefaultTextOption(option);
+    view_->SetAlignment(horizontal);
 }
 
 void TextArea::SetAcceptTabs(bool on) { edit_->setTabChangesFocus(!on); }
@@ -134,13 +281,26 @@ void TextArea::SetAcceptTabs(bool on) { edit_->setTabChangesFocus(!on); }
 void TextArea::AcceptFileDrop(const String& fileTypeName) { acceptedTypes_.push_back(fileTypeName.ToUTF8()); }
 
 void TextArea::EnableStandardMenuItems() {
-    const bool selected = edit_->textCursor().hasSelection();
     const bool writable = !edit_->isReadOnly();
+    if (Viewing()) {
+        internal::EnableStandardEditItems(false, false, view_->HasSelection(), writable, false);
+        return;
+    }
+    const bool selected = edit_->textCursor().hasSelection();
     internal::EnableStandardEditItems(edit_->document()->isUndoAvailable() && writable, selected && writable,
                                       selected, writable, selected && writable);
 }
 
 bool TextArea::HandleStandardMenuItem(const String& itemName) {
+    if (Viewing()) {
+        return internal::RunStandardEditItem(itemName, {{}, {}, [this] { view_->Copy(); },
+                                                        [this] {
+                                                            TakeIntoEditor();
+                                                            edit_->setFocus(Qt::OtherFocusReason);
+                                                            edit_->paste();
+                                                        },
+                                                        {}});
+    }
     return internal::RunStandardEditItem(itemName, {[this] { edit_->undo(); }, [this] { edit_->cut(); },
                                                     [this] { edit_->copy(); }, [this] { edit_->paste(); },
                                                     [this] { edit_->textCursor().removeSelectedText(); }});

@@ -210,6 +210,7 @@ void Window::ApplyFrame() {
         widget_->setWindowFlags(flags);
     }
     if (frame_ == 0 && menuBarVisible_) internal::InstallMenuBar(widget_);
+    if (frame_ == 8) internal::InstallMenuKeysOn(widget_);
     if (widget_->layout()->sizeConstraint() == QLayout::SetFixedSize) {
         widget_->adjustSize();
     } else {

@@ -49,17 +49,25 @@ R RaiseEvent(F&& handler, R whenFailed) {
 
 // Ends the event loop; the program then ends with this exit code.
 void Quit(int code = 0);
+// Whether the program is quitting: a long loop asked to stop by its user
+// stops at its next step, so that quitting takes effect at once.
+bool Quitting();
 // A modal message box; returns once the user dismisses it.
 void MsgBox(const String& message);
 // Opens a page in the user's browser.
 void ShowURL(const String& url);
-// The yield of a long loop: lets the screen repaint, runs no user input. Cheap
+// The yield of a long loop: lets the screen repaint and the user close a
+// window, use the menus or quit; other input (typing, clicks into controls,
+// drops) waits until the loop ends, so nothing can change under it. Cheap
 // enough to call once per character: it only looks at the clock most times.
 void YieldToScheduler();
 
 namespace System {
 // Gestalt selectors; only "sysv" is known: the system version as 0xMMmb.
 bool Gestalt(const String& selector, int32_t& result);
+// Bytes of memory the program can still take without the system running out:
+// what is free now plus what the system can reclaim at once.
+uint64_t AvailableMemory();
 }  // namespace System
 
 }  // namespace fw

@@ -1,7 +1,14 @@
 #pragma once
 
-// A multiline plain-text area with a vertical scroll bar, backed by a
-// QPlainTextEdit (plain text stays responsive with megabytes in it).
+// A multiline plain-text area with a vertical scroll bar.
+//
+// Two widgets back it: a QPlainTextEdit for the text the user edits, and, on
+// top of it, a read-only view that keeps the text once and lays out only the
+// lines on screen, for text that only needs showing: hundreds of megabytes
+// take a QPlainTextEdit seconds and several bytes a character. An area shows
+// the view once it is made read-only, and for a text the program writes
+// while the user has neither started to edit the area nor is in it; the text
+// moves into the editor when the user enters an area that may be edited.
 //
 // Its text is what the user entered, changed only in its line breaks: every
 // line break typed, pasted or dropped (LF, CR LF) reads back as one carriage
@@ -10,7 +17,14 @@
 //
 // Files of an accepted file type (AcceptFileDrop) may be dropped on the area:
 // DropObject then delivers the first of them. Dropped text is inserted by the
-// area itself, and DropObject follows with an item that carries no file.
+// area itself, and DropObject follows with an item that carries no file; an
+// area that handles DropObject hears of that insertion there only, not in
+// TextChange as well. Both come once the drop has ended, so that whatever
+// they show does not keep the dragging program waiting.
+//
+// Lines of more than 10000 characters are broken at any character rather
+// than only between words: breaking a long word costs time that grows with
+// the square of its length.
 
 #include "framework/DragItem.h"
 #include "framework/RectControl.h"
@@ -23,13 +37,21 @@ class QPlainTextEdit;
 
 namespace fw {
 
+namespace internal {
+class TextView;
+}
+
 class TextArea : public RectControl {
 public:
     TextArea();
     ~TextArea() override;
 
     String Text() const;
+    // Raises TextChange. Into the editor, the write is one edit that Undo
+    // takes back.
     void SetText(const String& text);
+    // The same, taking the text over without a copy (for long outputs).
+    void SetText(String&& text);
     bool ReadOnly() const;
     void SetReadOnly(bool on);
 
@@ -65,8 +87,20 @@ public:
 
 private:
     friend struct internal::QtAccess;
+    friend class AreaEditor;
     QPlainTextEdit* Edit() const { return edit_; }
+    internal::TextView* View() const { return view_; }
+    // Whether the view shows the text (the editor then holds none).
+    bool Viewing() const;
+    void ShowView();
+    // Moves the view's text into the editor, for the user to edit.
+    void TakeIntoEditor();
+    void RaiseTextChange();
     QPlainTextEdit* edit_;
+    internal::TextView* view_;
+    // Set while the area moves its text between its widgets or inserts a
+    // drop, which are no changes of the program's to hear of.
+    bool quiet_ = false;
     std::vector<std::string> acceptedTypes_;
 };
 
