@@ -1,14 +1,17 @@
 // Files read as text: only regular files within the size bound are opened,
-// and nothing dropped can make opening wait; the encoding a file is read in.
+// and nothing dropped can make opening wait; the encoding a file is read in;
+// which files a file type takes.
 
 #include "TestTimers.h"
 
+#include "framework/FileType.h"
 #include "framework/TextInputStream.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <chrono>
@@ -158,4 +161,32 @@ TEST_F(FilesTest, ValidUTF8IsReadAsUTF8AndAnyOtherFileByteForByte) {
         EXPECT_EQ(s.Bytes(), c.text);
         EXPECT_EQ(fw::Len(s), c.length);
     }
+}
+
+TEST_F(FilesTest, TheTextTypeTakesTextFilesWhateverTheirName) {
+    fw::FileType text, named;
+    text.SetExtensions(".asc;.ascii;.text;.txt;.rtf;.html;.htm;.me");
+    text.SetMacType("TEXT");
+    named.SetExtensions(text.Extensions());  // a type without the Mac text type goes by the name alone
+    ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(Path("picture"), "PNG"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
+    const struct {
+        QString path;
+        bool text, named;
+    } cases[] = {
+        {Write("notes", "Some notes\nin two lines.\n"), true, false},
+        {Write("data.csv", "a,b\n1,2\n"), true, false},
+        {Write("README.md", "# Title\n"), true, false},
+        {Write("x.TXT", "\x89PNG"), true, true},
+        {Path("picture"), false, false},
+        {Path("folder.txt"), false, false},
+        {Path("gone"), false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        EXPECT_EQ(text.Matches(*Item(c.path)), c.text);
+        EXPECT_EQ(named.Matches(*Item(c.path)), c.named);
+    }
+    const QString fifo = Fifo("pipe");
+    EXPECT_FALSE(Returns(fifo, [&] { return text.Matches(*Item(fifo)); }));
 }
