@@ -192,6 +192,11 @@ namespace detail {
 
 bool AllWellFormed(const EncodingData& e, std::string_view b) {
     for (size_t pos = 0; pos < b.size();) {
+        // Runs of ASCII take the short way: whole files are checked.
+        if (e.asciiCompatible && static_cast<uint8_t>(b[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
         const DecodedChar c = DecodeChar(e, b, pos);
         if (!c.wellFormed) return false;
         pos += c.length;

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <string_view>
@@ -70,6 +71,8 @@ TextInputStreamPtr TextInputStream::Open(const FolderItemPtr& file) {
 String TextInputStream::ReadAll(TextEncoding encoding) {
     if (fd_ < 0) throw IOException("The file is not open.");
     std::string bytes;
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0) bytes.reserve(size_t(std::clamp<int64_t>(st.st_size, 0, kMaxTextFileBytes)));
     char chunk[65536];
     for (;;) {
         const ssize_t got = ::read(fd_, chunk, sizeof chunk);
