@@ -33,6 +33,8 @@
 #include <optional>
 #include <string>
 
+#include <sys/stat.h>
+
 using fw::internal::QtAccess;
 
 namespace {
@@ -528,7 +530,7 @@ TEST_F(BlockConvertTest, ADroppedTextFileReplacesTheInputByteForByte) {
     const Case cases[] = {
         {{WriteFile("data.txt", bytes)}, std::string("A\0B\xFF\xCA\t", 6) + "\rC\rD\rE",
          "65 0 66 255 202 9 13 67 13 68 13 69"},
-        {{WriteFile("note.text", "\xC3\xA9\n")}, "\xC3\xA9\r", "195 169 13"},  // UTF-8 is read as its bytes
+        {{WriteFile("note.text", "\xC3\xA9\n")}, "\x8E\r", "142 13"},  // UTF-8 is read as UTF-8
         {{WriteFile("one.txt", "1"), WriteFile("two.txt", "2")}, "1", "49"},  // only the first is read
         {{WriteFile("picture.png", "PNG")}, "1", "49"},                        // other types are not taken
     };
@@ -675,3 +677,23 @@ TEST_F(BlockConvertTest, ADroppedTextAsksOnceAfterTheDropHasEnded) {
     ASSERT_TRUE(PeriodPassed(50));
     EXPECT_EQ(asked, 1);
 }
+
+// A dropped file was read as MacRoman bytes (UTF-8 "café" showed "caf√©"), and
+// a named pipe held the program in open() for ever.
+TEST_F(BlockConvertTest, ADroppedFileIsReadAsUTF8AndANamedPipeIsRefused) {
+    const auto dropFile = [this](const QString& path) {
+        w->EditField1_DropObject(w->EditField1(), fw::DragItem(std::make_shared<fw::FolderItem>(
+                                                      fw::String(path.toStdString()))), 0);
+    };
+    dropFile(WriteFile("notes", "caf\u00E9"));
+    EXPECT_EQ(w->EditField1()->Text().ToUTF8(), "caf\u00E9");
+    EXPECT_EQ(Outputs()[0], "99 97 102 142");  // as the pasted text gives
+
+    const QString pipe = dir.filePath("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    dropFile(pipe);
+    EXPECT_EQ(fw::testing::TakeMessageBoxes(),
+              (std::vector<std::string>{"The file \u201Cpipe\u201D could not be read: it is a named pipe."}));
+    EXPECT_EQ(w->EditField1()->Text().ToUTF8(), "caf\u00E9");
+}
+

@@ -50,6 +50,9 @@ uint32_t CharLength(const EncodingData& e, std::string_view bytes, size_t pos);
 // (a stray UTF-8 byte gives its byte value) or MacJapanese lead * 256 + trail.
 int CharCode(const EncodingData& e, std::string_view bytes, size_t pos);
 
+// Whether every character of bytes is well formed in e (no stray byte).
+bool AllWellFormed(const EncodingData& e, std::string_view bytes);
+
 // Simple case folding; sequences fold to themselves.
 char32_t Fold(char32_t c);
 

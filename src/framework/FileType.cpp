@@ -1,6 +1,10 @@
 #include "framework/FileType.h"
 
 #include "framework/Internal.h"
+#include "framework/QtBridge.h"
+
+#include <QFileInfo>
+#include <QMimeDatabase>
 
 #include <algorithm>
 #include <vector>
@@ -56,6 +60,15 @@ bool FileType::Matches(const String& fileName) const {
             return true;
     }
     return false;
+}
+
+bool FileType::Matches(const FolderItem& file) const {
+    const QFileInfo info(ToQString(file.NativePath()));
+    if (info.isDir()) return false;
+    if (Matches(file.Name())) return true;
+    // The content of a named pipe or a device is never read: it could wait for ever.
+    if (macType_.Bytes() != "TEXT" || !info.isFile()) return false;
+    return QMimeDatabase().mimeTypeForFile(info).inherits(QStringLiteral("text/plain"));
 }
 
 const FileType* RegisteredFileType(const String& name) {

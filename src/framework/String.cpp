@@ -1,6 +1,7 @@
 #include "framework/String.h"
 
 #include "framework/EncodingData.h"
+#include "framework/Exceptions.h"
 
 #include <algorithm>
 #include <charconv>
@@ -35,14 +36,19 @@ namespace {
 // results and other short strings never allocate an index.
 constexpr size_t kScanLimit = 32;
 
+// Counts are ints: a text of more characters cannot be counted, nor held.
 int CountChars(const EncodingData& e, std::string_view b) {
-    if (!detail::IsMultiByte(e)) return int(b.size());
-    int count = 0;
-    for (size_t pos = 0; pos < b.size(); pos += detail::CharLength(e, b, pos)) ++count;
-    return count;
+    size_t count = b.size();
+    if (detail::IsMultiByte(e)) {
+        count = 0;
+        for (size_t pos = 0; pos < b.size(); pos += detail::CharLength(e, b, pos)) ++count;
+    }
+    if (count > size_t(INT_MAX)) throw OutOfMemoryException();
+    return int(count);
 }
 
 std::shared_ptr<const StringIndex> BuildIndex(const EncodingData& e, std::string_view b) {
+    if (b.size() > UINT32_MAX) throw OutOfMemoryException();  // the offsets are 32-bit
     auto index = std::make_shared<StringIndex>();
     index->count = CountChars(e, b);
     if (size_t(index->count) != b.size()) {
@@ -256,7 +262,7 @@ const StringIndex& String::Index() const {
 
 int String::CharCount() const {
     const EncodingData& e = Effective(enc_);
-    if (!detail::IsMultiByte(e)) return int(bytes_.size());
+    if (!detail::IsMultiByte(e)) return CountChars(e, bytes_);
     return bytes_.size() <= kScanLimit ? CountChars(e, bytes_) : Index().count;
 }
 

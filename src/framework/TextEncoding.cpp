@@ -186,18 +186,23 @@ detail::DecodedChar DecodeUTF8(std::string_view b, size_t pos) {
     return {c, length, true};
 }
 
+}  // namespace
+
+namespace detail {
+
 bool AllWellFormed(const EncodingData& e, std::string_view b) {
     for (size_t pos = 0; pos < b.size();) {
-        const detail::DecodedChar c = detail::DecodeChar(e, b, pos);
+        // Runs of ASCII take the short way: whole files are checked.
+        if (e.asciiCompatible && static_cast<uint8_t>(b[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const DecodedChar c = DecodeChar(e, b, pos);
         if (!c.wellFormed) return false;
         pos += c.length;
     }
     return true;
 }
-
-}  // namespace
-
-namespace detail {
 
 const EncodingData& Effective(TextEncoding enc) { return enc ? *enc.Data() : kEncodings[kMacRoman]; }
 
@@ -363,7 +368,8 @@ TextEncoding GuessJapaneseEncoding(const String& s) {
     if (s.Encoding() && s.Encoding() != Encodings::MacJapanese()) return {};
     const std::string& b = s.Bytes();
     const bool high = std::any_of(b.begin(), b.end(), [](char c) { return static_cast<uint8_t>(c) >= 0x80; });
-    if (!high || AllWellFormed(kEncodings[kUTF8], b) || !AllWellFormed(kEncodings[kMacJapanese], b)) return {};
+    if (!high || detail::AllWellFormed(kEncodings[kUTF8], b) || !detail::AllWellFormed(kEncodings[kMacJapanese], b))
+        return {};
     return Encodings::MacJapanese();
 }
 

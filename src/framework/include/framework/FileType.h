@@ -5,6 +5,7 @@
 // name (for example for file drops); setting a field withdraws an earlier
 // registration, and so does destroying the object.
 
+#include "framework/FolderItem.h"
 #include "framework/String.h"
 
 #include <memory>
@@ -31,6 +32,11 @@ public:
     bool Registered() const { return registered_; }
     // Whether a file name ends in one of the extensions (letter case ignored).
     bool Matches(const String& fileName) const;
+    // Whether a file is of this type: its name matches, or the type is Mac
+    // type "TEXT" and the file is a regular file whose content the desktop
+    // takes for plain text (or a kind of it), whatever its name. A folder
+    // never matches, and only a regular file is ever looked into.
+    bool Matches(const FolderItem& file) const;
 
 private:
     void Withdraw();

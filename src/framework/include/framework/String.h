@@ -67,7 +67,8 @@ private:
     mutable std::shared_ptr<const StringIndex> index_;
 };
 
-// Length in characters.
+// Length in characters. A text of more than INT_MAX characters cannot be
+// counted: OutOfMemoryException, as for any text too large to hold.
 int Len(const String& s);
 // Characters from start (1-based) to the end, or length characters from start.
 String Mid(const String& s, int start);
