@@ -102,6 +102,12 @@ protected:
         QApplication::sendEvent(target, &drop);
     }
 
+    // Drops and runs what the drop brings, which comes once the drop has ended.
+    void DropAndWait(const QStringList& paths) {
+        Drop(paths);
+        fw::testing::ProcessEvents();
+    }
+
     QString WriteFile(const char* name, const std::string& bytes) {
         const QString path = dir.filePath(QString::fromUtf8(name));
         QFile f(path);
@@ -535,7 +541,7 @@ TEST_F(BlockConvertTest, ADroppedTextFileReplacesTheInputByteForByte) {
         {{WriteFile("picture.png", "PNG")}, "1", "49"},                        // other types are not taken
     };
     for (const Case& c : cases) {
-        Drop(c.files);
+        DropAndWait(c.files);
         EXPECT_EQ(Bytes(w->EditField1()->Text()), c.input);
         EXPECT_EQ(Outputs()[0], c.firstOutput);
     }
@@ -544,17 +550,18 @@ TEST_F(BlockConvertTest, ADroppedTextFileReplacesTheInputByteForByte) {
 
 // An unreadable file left the input unchanged without a word.
 TEST_F(BlockConvertTest, AFileThatCannotBeReadIsReportedAndChangesNothing) {
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
+    // An endless file: memory ran out while it was read.
+    ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.txt")));
     struct Case {
         QString path;
         const char* message;
     };
     const Case cases[] = {
-        {dir.filePath("folder.txt"), "The file \u201Cfolder.txt\u201D could not be read: it is a folder."},
+        {dir.filePath("zero.txt"), "The file \u201Czero.txt\u201D could not be read: it is a device."},
         {dir.filePath("gone.txt"), "The file \u201Cgone.txt\u201D could not be read: it does not exist."}};
     w->EditField1()->SetText("kept");
     for (const Case& c : cases) {
-        Drop({c.path});
+        DropAndWait({c.path});
         EXPECT_EQ(fw::testing::TakeMessageBoxes(), (std::vector<std::string>{c.message}));
         EXPECT_EQ(Bytes(w->EditField1()->Text()), "kept");
         EXPECT_EQ(Outputs()[0], "107 101 112 116");

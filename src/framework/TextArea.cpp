@@ -140,7 +140,7 @@ private:
             auto file = std::make_shared<FolderItem>(path);
             for (const std::string& name : owner_->AcceptedFileTypes()) {
                 const FileType* type = RegisteredFileType(String(name));
-                if (type && type->Matches(file->Name())) return file;
+                if (type && type->Matches(*file)) return file;
             }
         }
         return nullptr;
@@ -245,12 +245,13 @@ void TextArea::SetText(String&& text) {
 bool TextArea::ReadOnly() const { return edit_->isReadOnly(); }
 
 void TextArea::SetReadOnly(bool on) {
+    // Read-only first: the view, given the keyboard, must keep the text.
+    edit_->setReadOnly(on);
     if (on && !Viewing()) {
         String text = Text();
         ShowView();
         view_->SetText(std::move(text));
     }
-    edit_->setReadOnly(on);
 }
 
 void TextArea::SetTextColor(Color color) { SetPaletteColor(edit_, QPalette::Text, color); }

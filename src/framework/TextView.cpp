@@ -465,4 +465,9 @@ QAccessibleInterface* AccessibleFor(const QString&, QObject* object) {
     return view ? new AccessibleTextView(view) : nullptr;
 }
 
+void TextView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    if (FocusEntered) FocusEntered();
+}
+
 }  // namespace fw::internal

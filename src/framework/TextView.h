@@ -12,6 +12,7 @@
 #include <QTextLayout>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace fw::internal {
@@ -42,6 +43,9 @@ public:
     // Left (the default), centre or right.
     void SetAlignment(Qt::Alignment horizontal);
 
+    // Raised when the view gets the keyboard focus.
+    std::function<void()> FocusEntered;
+
     // Rows: the text's lines, long ones cut into rows of kRowLength.
     int RowCount() const { return int(rowStarts_.size()) - 1; }
     // A row's characters, without its line break.
@@ -59,6 +63,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     friend class AccessibleTextView;
