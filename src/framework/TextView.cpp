@@ -142,10 +142,7 @@ int TextView::RowOf(int64_t offset) const {
 QString TextView::RowText(int row) const { return Characters(RowStart(row), RowEnd(row)); }
 
 QString TextView::SelectedText() const {
-    QString s = Characters(std::min(anchor_, cursor_), std::max(anchor_, cursor_));
-    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
+    return DisplayLineBreaks(Characters(std::min(anchor_, cursor_), std::max(anchor_, cursor_)));
 }
 
 void TextView::SelectAll() { Select(0, Length()); }
