@@ -220,7 +220,7 @@ void TextView::DropLayouts() {
 int TextView::FirstRow() const { return verticalScrollBar()->value(); }
 
 void TextView::UpdateScrollBar() {
-    // The last first row is the one that shows the last row at the bottom.
+    // The scroll bar ends at the first row that shows the last row at the bottom.
     const double height = viewport()->height() - 2 * kMargin;
     int last = RowCount() - 1;
     for (double used = RowHeight(last); last > 0;) {
@@ -230,7 +230,7 @@ void TextView::UpdateScrollBar() {
     }
     QScrollBar* bar = verticalScrollBar();
     bar->setRange(0, last);
-    bar->setPageStep(std::max(1, int(height / fontMetrics().lineSpacing())));
+    bar->setPageStep(std::max(1, int(height / fontMetrics().height())));  // rows one line high
 }
 
 void TextView::paintEvent(QPaintEvent*) {
