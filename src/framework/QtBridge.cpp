@@ -14,10 +14,21 @@ String FromQString(const QString& s) {
     return String(std::string_view(utf8.constData(), size_t(utf8.size())));
 }
 
-QString ToDisplayText(const String& s) {
-    QString text = ToQString(s);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+QString ToDisplayText(const String& s) { return DisplayLineBreaks(ToQString(s)); }
+
+QString DisplayLineBreaks(QString text) {
+    // One pass in place: texts may run to hundreds of megabytes.
+    QChar* out = text.data();
+    const QChar* const end = out + text.size();
+    for (const QChar* in = out; in != end; ++in) {
+        if (*in != u'\r') {
+            *out++ = *in;
+        } else {
+            *out++ = u'\n';
+            if (in + 1 != end && in[1] == u'\n') ++in;
+        }
+    }
+    text.truncate(out - text.constData());
     return text;
 }
 

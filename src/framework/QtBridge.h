@@ -19,6 +19,8 @@ String FromQString(const QString& s);
 
 // Text shown in a control: carriage returns become line breaks.
 QString ToDisplayText(const String& s);
+// The same for a Qt text: every CR LF and CR becomes one line feed.
+QString DisplayLineBreaks(QString text);
 // Text read back from a control: every line break (LF, CR LF, paragraph
 // separator) becomes one carriage return.
 String FromDisplayText(const QString& s);

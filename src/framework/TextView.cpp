@@ -142,10 +142,7 @@ int TextView::RowOf(int64_t offset) const {
 QString TextView::RowText(int row) const { return Characters(RowStart(row), RowEnd(row)); }
 
 QString TextView::SelectedText() const {
-    QString s = Characters(std::min(anchor_, cursor_), std::max(anchor_, cursor_));
-    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
+    return DisplayLineBreaks(Characters(std::min(anchor_, cursor_), std::max(anchor_, cursor_)));
 }
 
 void TextView::SelectAll() { Select(0, Length()); }
@@ -223,7 +220,7 @@ void TextView::DropLayouts() {
 int TextView::FirstRow() const { return verticalScrollBar()->value(); }
 
 void TextView::UpdateScrollBar() {
-    // The last first row is the one that shows the last row at the bottom.
+    // The scroll bar ends at the first row that shows the last row at the bottom.
     const double height = viewport()->height() - 2 * kMargin;
     int last = RowCount() - 1;
     for (double used = RowHeight(last); last > 0;) {
@@ -233,7 +230,7 @@ void TextView::UpdateScrollBar() {
     }
     QScrollBar* bar = verticalScrollBar();
     bar->setRange(0, last);
-    bar->setPageStep(std::max(1, int(height / fontMetrics().lineSpacing())));
+    bar->setPageStep(std::max(1, int(height / fontMetrics().height())));  // rows one line high
 }
 
 void TextView::paintEvent(QPaintEvent*) {
