@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -25,6 +26,9 @@ namespace {
 
 // Lines longer than this are broken at any character (see TextArea.h).
 constexpr qsizetype kLongLine = 10000;
+// The editor takes a megabyte in some 70 ms; a longer text the program
+// writes goes to the view, which takes hundreds of megabytes in less.
+constexpr size_t kLongestEditorWrite = size_t(1) << 20;
 
 bool HasLongLine(QStringView text) {
     qsizetype start = 0;
@@ -61,6 +65,20 @@ protected:
     void resizeEvent(QResizeEvent* e) override {
         QPlainTextEdit::resizeEvent(e);
         owner_->view_->setGeometry(rect());
+    }
+
+    // Keys the view does not take come here: typing into the view of an area
+    // that may be edited moves its text into the editor first.
+    void keyPressEvent(QKeyEvent* e) override {
+        if (owner_->Viewing()) {
+            const QString typed = e->text();
+            const bool edits = (!typed.isEmpty() && typed.at(0).isPrint()) || e->key() == Qt::Key_Return ||
+                               e->key() == Qt::Key_Enter || e->key() == Qt::Key_Backspace ||
+                               e->key() == Qt::Key_Delete;
+            if (isReadOnly() || !edits) return e->ignore();
+            owner_->TakeIntoEditor();
+        }
+        QPlainTextEdit::keyPressEvent(e);
     }
 
     void insertFromMimeData(const QMimeData* source) override {
@@ -168,15 +186,16 @@ TextArea::TextArea()
     QObject::connect(edit_, &QPlainTextEdit::textChanged, Context(), [this] {
         if (!quiet_) RaiseTextChange();
     });
-    // Entering the view of an area that may be edited moves its text into
-    // the editor; entering a read-only one is the area's focus all the same.
-    view_->FocusEntered = [this] {
-        if (!edit_->isReadOnly()) {
+    // The user entering the view of an area that may be edited moves its
+    // text into the editor (so does typing into it, below); entering a
+    // read-only one is the area's focus all the same.
+    view_->FocusEntered = [this](Qt::FocusReason reason) {
+        const bool byUser = reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+                            reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+        if (!edit_->isReadOnly() && byUser)
             TakeIntoEditor();
-            edit_->setFocus(Qt::OtherFocusReason);
-        } else if (GotFocus) {
+        else if (GotFocus)
             RaiseEvent(GotFocus);
-        }
     };
 }
 
@@ -206,8 +225,10 @@ void TextArea::ShowView() {
 void TextArea::TakeIntoEditor() {
     if (!Viewing()) return;
     const QString text = ToDisplayText(view_->Text());
+    const bool hadFocus = view_->hasFocus();
     edit_->setFocusProxy(nullptr);
     view_->hide();
+    if (hadFocus) edit_->setFocus(Qt::OtherFocusReason);
     static_cast<AreaEditor*>(edit_)->BreakLongLines(HasLongLine(text));
     quiet_ = true;
     edit_->setPlainText(text);
@@ -226,7 +247,8 @@ void TextArea::SetText(const String& text) { SetText(String(text)); }
 
 void TextArea::SetText(String&& text) {
     // The user's own text stays in the editor, where Undo can bring it back.
-    if (!Viewing() && (edit_->hasFocus() || !edit_->document()->isEmpty())) {
+    if (!Viewing() && text.Bytes().size() <= kLongestEditorWrite &&
+        (edit_->hasFocus() || !edit_->document()->isEmpty())) {
         const QString shown = ToDisplayText(text);
         auto* editor = static_cast<AreaEditor*>(edit_);
         editor->BreakLongLines(HasLongLine(shown));

@@ -303,7 +303,25 @@ std::string Encode(const EncodingData& e, std::u32string_view text) {
 
 std::string Transcode(const EncodingData& from, std::string_view bytes, const EncodingData& to) {
     if (&from == &to) return std::string(bytes);
-    return Encode(to, Decode(from, bytes));
+    if (from.kind == K::MacJapanese || to.kind != K::SingleByte) return Encode(to, Decode(from, bytes));
+    // Into a single-byte encoding from one whose characters never stand for
+    // several (the common way, typed text into the system encoding): one
+    // pass, without the whole text decoded in between, ASCII taken as it is.
+    const bool ascii = from.asciiCompatible && to.asciiCompatible;
+    const auto& table = Table(to).fromUnicode;
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t pos = 0; pos < bytes.size();) {
+        if (ascii && static_cast<uint8_t>(bytes[pos]) < 0x80) {
+            out += bytes[pos++];
+            continue;
+        }
+        const DecodedChar c = DecodeChar(from, bytes, pos);
+        pos += c.length;
+        const auto it = table.find(c.unicode);
+        out += it == table.end() ? '?' : static_cast<char>(it->second);
+    }
+    return out;
 }
 
 }  // namespace detail

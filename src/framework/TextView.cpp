@@ -464,7 +464,7 @@ QAccessibleInterface* AccessibleFor(const QString&, QObject* object) {
 
 void TextView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
-    if (FocusEntered) FocusEntered();
+    if (FocusEntered) FocusEntered(event->reason());
 }
 
 }  // namespace fw::internal

@@ -43,8 +43,8 @@ public:
     // Left (the default), centre or right.
     void SetAlignment(Qt::Alignment horizontal);
 
-    // Raised when the view gets the keyboard focus.
-    std::function<void()> FocusEntered;
+    // Raised when the view gets the keyboard focus, with the reason.
+    std::function<void(Qt::FocusReason)> FocusEntered;
 
     // Rows: the text's lines, long ones cut into rows of kRowLength.
     int RowCount() const { return int(rowStarts_.size()) - 1; }

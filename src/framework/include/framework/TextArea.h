@@ -47,8 +47,9 @@ public:
     ~TextArea() override;
 
     String Text() const;
-    // Raises TextChange. Into the editor, the write is one edit that Undo
-    // takes back.
+    // Raises TextChange. Into the editor (a text of up to a megabyte, while
+    // the user is in the area or has text in it), the write is one edit that
+    // Undo takes back.
     void SetText(const String& text);
     // The same, taking the text over without a copy (for long outputs).
     void SetText(String&& text);
