@@ -10,6 +10,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 using namespace fw;
 using BlockEngine::convert;
@@ -228,6 +229,22 @@ TEST(Wrapping, CountsCharactersNotBytes) {
     const String wrapped = rewrap(String(utf8), "T", false);
     EXPECT_EQ(Len(wrapped), 150 + 4);
     EXPECT_EQ(Mid(wrapped, 105, 2).ToUTF8(), " \r");
+}
+
+TEST(Wrapping, KeepsEveryCharacterOfMalformedUTF8) {
+    // Each case has a byte that is no UTF-8 character of its own, before a letter.
+    for (const char* malformed : {"\x80", "\xBF", "\xC3", "\xE2\x82", "\xF0\x9F\x98"}) {
+        const std::string utf8 = std::string(60, 'a') + malformed + "b\u00E9" + std::string(60, 'c') + malformed;
+        const String text = String::FromBytes(utf8, Encodings::UTF8());
+        const String wrapped = rewrap(text, "T", false);
+        std::vector<int> seen, kept;
+        for (int i = 1; i <= Len(text); ++i) seen.push_back(text.CodeAt(i));
+        for (int i = 1; i <= Len(wrapped); ++i)
+            if (wrapped.CodeAt(i) != ' ' && wrapped.CodeAt(i) != '\r') kept.push_back(wrapped.CodeAt(i));
+        ASSERT_GT(seen.size(), 100u);
+        EXPECT_NE(Len(wrapped), Len(text)) << "not wrapped";
+        EXPECT_EQ(kept, seen) << utf8;
+    }
 }
 
 // ---- The fast engine against the plain rules ----

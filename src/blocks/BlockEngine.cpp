@@ -304,17 +304,12 @@ bool IsByteText(const String& s) {
     return true;
 }
 
-std::u32string DecodeUTF8(const std::string& utf8) {
+// The codes of a text's characters as Asc gives them.
+std::u32string CodesOf(const String& s) {
+    const int n = Len(s);
     std::u32string codes;
-    codes.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();) {
-        const uint8_t b = uint8_t(utf8[i]);
-        const int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
-        char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-        for (int k = 1; k <= extra && i + size_t(k) < utf8.size(); ++k) c = (c << 6) | (uint8_t(utf8[i + size_t(k)]) & 0x3F);
-        codes.push_back(c);
-        i += size_t(extra) + 1;
-    }
+    codes.reserve(size_t(n));
+    for (int i = 1; i <= n; ++i) codes.push_back(char32_t(s.CodeAt(i)));
     return codes;
 }
 
@@ -333,8 +328,9 @@ String Rewrap(const String& s, const String& kind, bool showHTML, Yielder& yield
         if (units.size() <= 100 || (text && KeepsItsLines(units))) return s;
         return String::FromBytes(WrapUnits(units, htmlRule, yield), s.Encoding());
     }
-    // Columns count characters: wrap the text's characters, not its bytes.
-    const std::u32string chars = DecodeUTF8(s.ToUTF8());
+    // Columns count characters: wrap the text's characters, not its bytes,
+    // as the framework reads them (a stray byte is one character).
+    const std::u32string chars = CodesOf(ConvertEncoding(s, Encodings::UTF8()));
     const std::u32string_view units = chars;
     if (units.size() <= 100 || (text && KeepsItsLines(units))) return s;
     return String::FromBytes(EncodeUTF8(WrapUnits(units, htmlRule, yield)), Encodings::UTF8());
@@ -526,11 +522,7 @@ std::optional<Outputs> convert(const String& block, int form, bool showHTML, Pro
     if (enc.IsNil() || enc == Encodings::MacRoman())
         return converter.Run(std::string_view(block.Bytes()), form);
     // Text in another encoding: its characters' codes as Asc gives them.
-    const int n = Len(block);
-    std::u32string codes;
-    codes.reserve(size_t(n));
-    for (int i = 1; i <= n; ++i) codes.push_back(char32_t(block.CodeAt(i)));
-    return converter.Run(std::u32string_view(codes), form);
+    return converter.Run(std::u32string_view(CodesOf(block)), form);
 }
 
 uint64_t bytesNeeded(uint64_t n, int form, bool showHTML) {
