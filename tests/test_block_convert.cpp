@@ -478,24 +478,6 @@ TEST_F(BlockConvertTest, ClosingTheWindowWhileItsWarningWaitsEndsTheConversionSa
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
 }
 
-TEST_F(BlockConvertTest, ClosingTheWindowDuringALongConversionLeavesNothingBehind) {
-    // A timer closes the window while the conversion yields to repaint its
-    // progress sheet.
-    After(20, [] {
-        if (ProgramTest::Count<fasterPlease>() == 1) BlockConvert::Instance()->Close();
-    });
-    globalVars::dontWarn = true;
-    w->EditField1()->SetText(std::string(200000, 'A'));
-    // The conversion stopped when its window closed: nothing was written, and
-    // the window, closed but not yet deleted, says so.
-    EXPECT_TRUE(w->IsClosed());
-    EXPECT_TRUE(w->EditField2()->Text().IsEmpty());
-    fw::testing::ProcessEvents();
-    EXPECT_EQ(ProgramTest::Count<fasterPlease>(), 0);
-    EXPECT_EQ(ProgramTest::Count<BlockConvert>(), 0);
-    EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
-}
-
 // ---- The progress sheet ----
 
 TEST_F(BlockConvertTest, OnlyBlocksLongerThan875CharactersShowProgress) {

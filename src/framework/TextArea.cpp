@@ -30,6 +30,20 @@ constexpr qsizetype kLongLine = 10000;
 // writes goes to the view, which takes hundreds of megabytes in less.
 constexpr size_t kLongestEditorWrite = size_t(1) << 20;
 
+// Every line break (LF, CR LF) as one carriage return, as the editor reads
+// its lines back.
+String WithCarriageReturns(String text) {
+    const std::string& bytes = text.Bytes();
+    if (bytes.find('\n') == std::string::npos) return text;
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        out += bytes[i] == '\n' ? '\r' : bytes[i];
+    }
+    return String::FromBytes(std::move(out), text.Encoding());
+}
+
 bool HasLongLine(QStringView text) {
     qsizetype start = 0;
     for (;;) {
@@ -233,6 +247,8 @@ void TextArea::TakeIntoEditor() {
     quiet_ = true;
     edit_->setPlainText(text);
     quiet_ = false;
+    // Typing goes on at the end of the text, as it would in a field.
+    edit_->moveCursor(QTextCursor::End);
     view_->SetText(String());
 }
 
@@ -260,7 +276,7 @@ void TextArea::SetText(String&& text) {
         return;
     }
     ShowView();
-    view_->SetText(std::move(text));
+    view_->SetText(WithCarriageReturns(std::move(text)));
     RaiseTextChange();
 }
 
