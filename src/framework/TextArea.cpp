@@ -18,6 +18,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QUrl>
 
 namespace fw {
@@ -200,6 +201,18 @@ TextArea::TextArea()
     QObject::connect(edit_, &QPlainTextEdit::textChanged, Context(), [this] {
         if (!quiet_) RaiseTextChange();
     });
+    // A line is laid out anew at every repaint (each blink of the caret),
+    // unless its layout is kept: long lines keep theirs, or an idle area with
+    // a line of megabytes would keep a core busy.
+    QObject::connect(edit_->document(), &QTextDocument::contentsChange, Context(),
+                     [this](int position, int, int added) {
+                         QTextDocument* doc = edit_->document();
+                         const QTextBlock last = doc->findBlock(position + added);
+                         for (QTextBlock b = doc->findBlock(position); b.isValid(); b = b.next()) {
+                             if (b.length() > kLongLine) b.layout()->setCacheEnabled(true);
+                             if (b == last) break;
+                         }
+                     });
     // The user entering the view of an area that may be edited moves its
     // text into the editor (so does typing into it, below); entering a
     // read-only one is the area's focus all the same.
