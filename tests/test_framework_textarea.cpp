@@ -17,7 +17,9 @@
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -98,6 +100,8 @@ TEST_F(FrameworkTextArea, LinesOfMoreThan10000CharactersBreakAnywhere) {
     QTest::keyClick(Editor(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(area->Text().Bytes().size(), 10001u);
     EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+    // Its layout is kept, not made anew at every blink of the caret.
+    EXPECT_TRUE(Editor()->document()->firstBlock().layout()->cacheEnabled());
     area->SetText("short words again");
     EXPECT_EQ(mode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
