@@ -149,7 +149,8 @@ void BlockConvert::convertBlock(String s) {
                 // system-encoding form, as one edit that Undo takes back. This
                 // write converts the kept part once more, without asking.
                 EditField1()->SetText(Left(s, BlockEngine::kWarnLength));
-                if (IsClosed()) return;
+                // That conversion, if it ran inside the write, has shown them.
+                if (IsClosed() || conversion != conversionsStarted) return;
                 showCount(charCountField(), n);
             }
             s = String();

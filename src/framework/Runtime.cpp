@@ -97,10 +97,11 @@ void ReplayHeldInput() {
 }
 
 // While a long loop yields, the user may close a window, use the menus and
-// quit; typing and clicks into controls wait until the handler that runs the
-// loop has ended, so that nothing changes under the loop and nothing typed is
-// lost. A drop cannot wait and is refused. A modal loop that a menu command
-// opens meanwhile (a message box) takes its input as usual.
+// quit; keys wait until the handler that runs the loop has ended, so that
+// nothing changes under the loop and nothing typed is lost. Clicks into
+// controls, the wheel and drops are refused: a click replayed later could
+// come after its own release. A modal loop that a menu command opens
+// meanwhile (a message box) takes its input as usual.
 class LoopInputGate : public QObject {
 public:
     LoopInputGate() : level_(QThread::currentThread()->loopLevel()) { qApp->installEventFilter(this); }
@@ -127,11 +128,11 @@ private:
         switch (type) {
             case QEvent::KeyPress:
             case QEvent::KeyRelease:
+            case QEvent::InputMethod: return Kind::Kept;
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
             case QEvent::MouseButtonDblClick:
             case QEvent::Wheel:
-            case QEvent::InputMethod: return Kind::Kept;
             case QEvent::MouseMove:
             case QEvent::ContextMenu:
             case QEvent::DragEnter:

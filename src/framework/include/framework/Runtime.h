@@ -57,9 +57,10 @@ void MsgBox(const String& message);
 // Opens a page in the user's browser.
 void ShowURL(const String& url);
 // The yield of a long loop: lets the screen repaint and the user close a
-// window, use the menus or quit; other input (typing, clicks into controls,
-// drops) waits until the loop ends, so nothing can change under it. Cheap
-// enough to call once per character: it only looks at the clock most times.
+// window, use the menus or quit. Keys typed meanwhile wait until the loop's
+// handler has ended; clicks into controls and drops are refused; so nothing
+// can change under the loop. Cheap enough to call once per character: it
+// only looks at the clock most times.
 void YieldToScheduler();
 
 namespace System {
