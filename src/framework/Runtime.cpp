@@ -333,6 +333,8 @@ void YieldToScheduler() {
         if (++calls % 64 != 0) return;
         if (sinceRepaint.isValid() && sinceRepaint.elapsed() < 33) return;
     }
+    // Without an application (the engine alone, in a tool) there is nothing to run.
+    if (!qApp) return;
     sinceRepaint.start();
     internal::HandlerScope yielding;
     LoopInputGate gate;

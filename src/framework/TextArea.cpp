@@ -25,7 +25,8 @@ namespace fw {
 
 namespace {
 
-// Lines longer than this are broken at any character (see TextArea.h).
+// Words longer than this are broken at any character, and lines longer than
+// this keep their layout (see TextArea.h).
 constexpr qsizetype kLongLine = 10000;
 // The editor takes a megabyte in some 70 ms; a longer text the program
 // writes goes to the view, which takes hundreds of megabytes in less.
@@ -45,14 +46,13 @@ String WithCarriageReturns(String text) {
     return String::FromBytes(std::move(out), text.Encoding());
 }
 
-bool HasLongLine(QStringView text) {
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        if ((end < 0 ? text.size() : end) - start > kLongLine) return true;
-        if (end < 0) return false;
-        start = end + 1;
+bool HasLongWord(QStringView text) {
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongLine) return true;
     }
+    return false;
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ class AreaEditor : public QPlainTextEdit {
 public:
     explicit AreaEditor(TextArea* owner) : owner_(owner) {}
 
-    void BreakLongLines(bool anywhere) {
+    void BreakLongWords(bool anywhere) {
         QTextOption option = document()->defaultTextOption();
         const auto mode = anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
         if (option.wrapMode() == mode) return;
@@ -97,7 +97,7 @@ protected:
     }
 
     void insertFromMimeData(const QMimeData* source) override {
-        if (source && source->hasText() && HasLongLine(source->text())) BreakLongLines(true);
+        if (source && source->hasText() && HasLongWord(source->text())) BreakLongWords(true);
         QPlainTextEdit::insertFromMimeData(source);
     }
 
@@ -256,7 +256,7 @@ void TextArea::TakeIntoEditor() {
     edit_->setFocusProxy(nullptr);
     view_->hide();
     if (hadFocus) edit_->setFocus(Qt::OtherFocusReason);
-    static_cast<AreaEditor*>(edit_)->BreakLongLines(HasLongLine(text));
+    static_cast<AreaEditor*>(edit_)->BreakLongWords(HasLongWord(text));
     quiet_ = true;
     edit_->setPlainText(text);
     quiet_ = false;
@@ -280,7 +280,7 @@ void TextArea::SetText(String&& text) {
         (edit_->hasFocus() || !edit_->document()->isEmpty())) {
         const QString shown = ToDisplayText(text);
         auto* editor = static_cast<AreaEditor*>(edit_);
-        editor->BreakLongLines(HasLongLine(shown));
+        editor->BreakLongWords(HasLongWord(shown));
         QTextCursor cursor(edit_->document());
         cursor.beginEditBlock();
         cursor.select(QTextCursor::Document);

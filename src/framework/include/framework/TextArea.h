@@ -22,9 +22,10 @@
 // TextChange as well. Both come once the drop has ended, so that whatever
 // they show does not keep the dragging program waiting.
 //
-// Lines of more than 10000 characters are broken at any character rather
+// Words of more than 10000 characters are broken at any character rather
 // than only between words: breaking a long word costs time that grows with
-// the square of its length.
+// the square of its length. Lines of more than 10000 characters keep their
+// layout, which is otherwise made anew at every repaint.
 
 #include "framework/DragItem.h"
 #include "framework/RectControl.h"
