@@ -164,11 +164,17 @@ void BlockConvert::convertBlock(String s) {
             SheetProgress progress(this, conversion, sheet);
             auto outputs = BlockEngine::convert(block, form, globalVars::showHTML, &progress);
             block = String();
-            progress.StopIfAbandoned();
             if (outputs) {
-                EditField2()->SetText(std::move(outputs->area[0]));
-                EditField3()->SetText(std::move(outputs->area[1]));
-                EditField4()->SetText(std::move(outputs->area[2]));
+                progress.StopIfAbandoned();
+                // Taking hundreds of megabytes takes an area a moment: the
+                // windows get a turn between the three. Once begun, the
+                // outputs are written whole, unless their window goes.
+                TextArea* areas[] = {EditField2(), EditField3(), EditField4()};
+                for (int i = 0; i < 3; ++i) {
+                    if (i > 0) YieldToScheduler();
+                    if (IsClosed()) return;
+                    areas[i]->SetText(std::move(outputs->area[i]));
+                }
             }
             closeProgressSheet();
         }

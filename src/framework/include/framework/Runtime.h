@@ -60,7 +60,7 @@ void ShowURL(const String& url);
 // window, use the menus or quit. Keys typed meanwhile wait until the loop's
 // handler has ended; clicks into controls and drops are refused; so nothing
 // can change under the loop. Cheap enough to call once per character: it
-// only looks at the clock most times.
+// only looks at the clock, and runs events at most 30 times a second.
 void YieldToScheduler();
 
 namespace System {
