@@ -348,7 +348,6 @@ bool TextArea::HandleStandardMenuItem(const String& itemName) {
         return internal::RunStandardEditItem(itemName, {{}, {}, [this] { view_->Copy(); },
                                                         [this] {
                                                             TakeIntoEditor();
-                                                            edit_->setFocus(Qt::OtherFocusReason);
                                                             edit_->paste();
                                                         },
                                                         {}});
