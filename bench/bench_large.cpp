@@ -8,6 +8,10 @@
 //                                     shortcut gives it (the progress sheet is in front)
 //   bench_large line MB [LIMIT]       one line without blanks pasted with the
 //                                     warning on, Cancel, then 3 s idle
+//   bench_large drop MIB [LIMIT]      a file of text as above dropped on the input
+//                                     with the warning on, Cancel, until the input's
+//                                     editor holds it all
+//   bench_large dropclose MIB [LIMIT] as drop; 0.5 s after Cancel, File > Close Window
 //
 // LIMIT (seconds, default 120): the run prints "gave up after LIMIT s" and
 // ends when it takes longer. A 10 ms timer measures the longest time the
@@ -24,9 +28,14 @@
 #include "framework/QtAccess.h"
 #include "framework/Runtime.h"
 #include "framework/Testing.h"
+#include "framework/WindowSystemInput.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QEventLoop>
 #include <QPointer>
 #include <QTest>
@@ -220,6 +229,9 @@ void ConvertWhole(const std::string& scenario, size_t size) {
     PaintCounter paints(window);
     window->EditField1()->SetText(text);  // converts in its TextChange
     const double returned = Since(start);
+    const long convertedPeak = PeakKB();
+    const double convertedFreeze = meter.Longest();
+    // Then the input, which may be edited, takes its text into its editor.
     testing::ProcessEvents();
     const double shown = Since(start);
     // A closed window goes once no handler of it runs; a close asked for
@@ -229,12 +241,17 @@ void ConvertWhole(const std::string& scenario, size_t size) {
     const double freeze = meter.Longest();
     const long peak = PeakKB();
 
-    std::printf("conversion returned: %.3f s\n", returned);
-    std::printf("outputs shown: %.3f s\n", shown);
+    std::printf("conversion returned, outputs written: %.3f s\n", returned);
+    std::printf("longest freeze until then: %.3f s\n", convertedFreeze);
+    std::printf("peak RSS over start until then: %.1f MiB (%.1f bytes per input character)\n",
+                double(convertedPeak - before) / 1024.0, double(convertedPeak - before) * 1024.0 / double(size));
+    std::printf("input in its editor: %.3f s\n", shown);
     std::printf("longest freeze: %.3f s\n", freeze);
     std::printf("paint events: window %d, progress sheet %d\n", paints.window, paints.sheet);
     std::printf("peak RSS over start: %.1f MiB (%.1f bytes per input character)\n", double(peak - before) / 1024.0,
                 double(peak - before) * 1024.0 / double(size));
+    std::printf("RSS over start at the end: %.1f bytes per input character\n",
+                double(RssKB() - before) * 1024.0 / double(size));
     std::printf("memory message: %s\n", MemoryMessageShown() ? "yes" : "no");
     if (!closes) return;
     std::printf("close requested: %.3f s\n", requestAt);
@@ -296,18 +313,84 @@ void PasteLine(size_t size) {
                 active ? "yes" : "no");
 }
 
+// drop, dropclose: a file dropped on the input, the warning answered with
+// Cancel, then the input's editor filled (or the window closed meanwhile).
+void DropFile(const std::string& scenario, size_t size) {
+    BlockConvert* window = ActiveBlockConvert();
+    globalVars::dontWarn = false;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("block.txt");
+    {
+        std::ofstream out(path.toStdString(), std::ios::binary);
+        const std::string text = RandomText(size);
+        out.write(text.data(), std::streamsize(text.size()));
+    }
+    QPlainTextEdit* editor = QtAccess::Edit(window->EditField1());
+    // A closed window is deleted once no handler of it runs: once its input
+    // has stopped taking the text.
+    const QPointer<QWidget> shownWindow = QtAccess::Window(window);
+    ResetPeak();
+    const long before = RssKB();
+    rssBeforeKB = before;
+    const bool closes = scenario == "dropclose";
+    const auto start = Clock::now();
+    double warnedAt = -1, cancelAt = -1, filledAt = -1, closeAt = -1, closedAt = -1;
+    FreezeMeter meter([&] {
+        const sizeWarnSheet* sheet = Find<sizeWarnSheet>();
+        if (warnedAt < 0 && sheet && QtAccess::Window(sheet)->isVisible()) {
+            warnedAt = Since(start);
+            return;  // Cancel on the next turn, inside the sheet's own loop
+        }
+        if (warnedAt >= 0 && cancelAt < 0) {
+            cancelAt = Since(start);
+            sizeWarnSheet::Instance()->PushButton2()->Push();
+            return;
+        }
+        if (cancelAt < 0) return;
+        if (closes && closeAt < 0 && Since(start) - cancelAt >= 0.5) {
+            closeAt = Since(start);
+            Choose("FileCloseWindow");
+        }
+        if (closeAt >= 0 && closedAt < 0 && !shownWindow) closedAt = Since(start);
+        if (!closes && filledAt < 0 && editor->isVisible() &&
+            size_t(editor->document()->characterCount() - 1) == size)
+            filledAt = Since(start);
+    });
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const fw::TextArea* input = window->EditField1();
+    const bool taken = internal::DropAt(window, QPoint(input->Left() + 10, input->Top() + 10), data);
+    while (taken && (closes ? closedAt < 0 : filledAt < 0)) testing::ProcessEvents();
+    const double freeze = meter.Longest();
+    const long peak = PeakKB();
+    std::printf("drop taken: %s\n", taken ? "yes" : "no");
+    std::printf("warning sheet visible: %.3f s\n", warnedAt);
+    std::printf("longest freeze: %.3f s\n", freeze);
+    std::printf("peak RSS over start: %.1f MiB (%.1f bytes per input character)\n", double(peak - before) / 1024.0,
+                double(peak - before) * 1024.0 / double(size));
+    std::printf("RSS over start at the end: %.1f bytes per input character\n",
+                double(RssKB() - before) * 1024.0 / double(size));
+    if (closes) {
+        std::printf("Close Window chosen %.3f s after Cancel; window gone %.3f s later\n", closeAt - cancelAt,
+                    closedAt - closeAt);
+        return;
+    }
+    std::printf("input in the editor: %.3f s after Cancel\n", filledAt - cancelAt);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string scenario = argc > 1 ? argv[1] : "";
     const bool whole = scenario == "text" || scenario == "close" || scenario == "closecmd";
-    if (argc < 3 || (!whole && scenario != "line")) {
-        std::fprintf(stderr, "usage: %s text|close|closecmd MIB [LIMIT] | line MB [LIMIT]\n", argv[0]);
+    const bool drop = scenario == "drop" || scenario == "dropclose";
+    if (argc < 3 || (!whole && !drop && scenario != "line")) {
+        std::fprintf(stderr, "usage: %s text|close|closecmd|drop|dropclose MIB [LIMIT] | line MB [LIMIT]\n", argv[0]);
         return 2;
     }
     const double amount = std::atof(argv[2]);
     const int limit = argc > 3 ? std::atoi(argv[3]) : 120;
-    const size_t size = size_t(amount * (whole ? 1024.0 * 1024.0 : 1e6));
+    const size_t size = size_t(amount * (whole || drop ? 1024.0 * 1024.0 : 1e6));
     std::printf("cores: %u\n", std::thread::hardware_concurrency());
     std::printf("MemAvailable: %ld MiB\n", ProcKB("/proc/meminfo", "MemAvailable") / 1024);
     std::printf("scenario: %s %s (%zu characters), limit %d s\n", scenario.c_str(), argv[2], size, limit);
@@ -320,6 +403,8 @@ int main(int argc, char** argv) {
     _Main();
     if (whole)
         ConvertWhole(scenario, size);
+    else if (drop)
+        DropFile(scenario, size);
     else
         PasteLine(size);
     std::fflush(stdout);

@@ -6,6 +6,7 @@
 #include "framework/Window.h"
 
 #include "framework/QtAccess.h"
+#include "framework/WindowSystemInput.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -72,3 +73,4 @@ int PixelsWhere(const QImage& picture, const QRect& r, Is is) {
         for (int x = r.left(); x <= r.right(); ++x) n += is(picture.pixel(x, y) & 0xFFFFFF);
     return n;
 }
+

@@ -259,6 +259,41 @@ TEST_F(MenuTest, EditingItemsFollowTheFocusedField) {
     EXPECT_TRUE(fw::testing::TakeMessageBoxes().empty());
 }
 
+// The block converter's input edits in its editor whatever its size, and a
+// read-only output offers Copy alone; selections made with the mouse, and
+// Cut as its key gives it, through the window.
+TEST_F(MenuTest, EditingItemsFollowTheBlockConvertersAreas) {
+    BlockConvert* blocks = BlockConvert::Instance();
+    Activate(blocks);
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->setText("7");
+    QMainWindow* frame = QtAccess::Window(blocks);
+    const auto doubleClickAt = [frame](QWidget* viewport, QPoint p) {
+        QTest::mouseDClick(frame->windowHandle(), Qt::LeftButton, {}, viewport->mapTo(frame, p));
+    };
+    QPlainTextEdit* input = QtAccess::Edit(blocks->EditField1());
+    QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {}, input->viewport()->mapTo(frame, QPoint(5, 5)));
+    Type(blocks, "ab cd");
+    QTextCursor word(input->document());
+    word.setPosition(4);
+    doubleClickAt(input->viewport(), input->cursorRect(word).center());
+    fw::internal::PrepareMenus();
+    EXPECT_EQ(EnabledItems(true), (Strings{"FileQuit", "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear"}));
+    Press(blocks, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(blocks->EditField1()->Text(), "ab ");
+    EXPECT_EQ(clipboard->text(), "cd");
+
+    // "97 98 32" in the first output, read-only: a word of it selected.
+    QWidget* output = QtAccess::Widget(blocks->EditField2());
+    doubleClickAt(output, QPoint(8, 10));
+    ASSERT_TRUE(output->hasFocus());
+    fw::internal::PrepareMenus();
+    EXPECT_EQ(EnabledItems(true), (Strings{"FileQuit", "EditCopy"}));
+    QtAccess::Action(App()->MenuBar()->_Lookup("EditCopy").get())->trigger();
+    EXPECT_EQ(clipboard->text(), "97");
+    clipboard->clear();
+}
+
 // --- Screen readers -------------------------------------------------------
 
 // Each menu's items as a screen reader reads them from the window's menu

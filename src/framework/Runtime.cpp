@@ -91,9 +91,15 @@ std::vector<HeldInput>& Held() {
 }
 
 // Delivers the held input in the order it came, to the controls still there.
+// Input for a widget hidden meanwhile (a text area that moved its text from
+// its view into its editor) goes to whatever has its window's focus now.
 void ReplayHeldInput() {
-    for (HeldInput& input : std::exchange(Held(), {}))
-        if (input.target) QCoreApplication::postEvent(input.target, input.event.release());
+    for (HeldInput& input : std::exchange(Held(), {})) {
+        QObject* target = input.target;
+        if (auto* widget = qobject_cast<QWidget*>(target); widget && widget->isHidden())
+            if (QWidget* focus = widget->window()->focusWidget()) target = focus;
+        if (target) QCoreApplication::postEvent(target, input.event.release());
+    }
 }
 
 // While a long loop yields, the user may close a window, use the menus and

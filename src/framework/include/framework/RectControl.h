@@ -58,9 +58,9 @@ public:
     String HelpTag() const;
     void SetHelpTag(const String& tag);
     // The name screen readers announce for the control.
-    void SetAccessibleName(const String& name);
+    virtual void SetAccessibleName(const String& name);
     // Whether Tab stops at the control (for controls that take the focus).
-    void SetTabStop(bool on);
+    virtual void SetTabStop(bool on);
 
     // Edges locked to the window's edges: when the window is resized, a
     // control locked right (or bottom) moves with that edge, or stretches

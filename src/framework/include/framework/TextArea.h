@@ -2,13 +2,21 @@
 
 // A multiline plain-text area with a vertical scroll bar.
 //
-// Two widgets back it: a QPlainTextEdit for the text the user edits, and, on
-// top of it, a read-only view that keeps the text once and lays out only the
-// lines on screen, for text that only needs showing: hundreds of megabytes
-// take a QPlainTextEdit seconds and several bytes a character. An area shows
-// the view once it is made read-only, and for a text the program writes
-// while the user has neither started to edit the area nor is in it; the text
-// moves into the editor when the user enters an area that may be edited.
+// Two widgets back it, and it shows exactly one of them at a time, so that
+// the mouse, the keyboard, drops and screen readers all find the one widget
+// at the area's place: a QPlainTextEdit while the area may be edited, and a
+// read-only view while it is read-only. The view keeps its text once and
+// lays out only the lines on screen: hundreds of megabytes take a
+// QPlainTextEdit seconds and several bytes a character, and read-only
+// outputs only need showing.
+//
+// The program's writes go into the editor as one edit that Undo takes back
+// while the editor is shown and the text is at most a megabyte. A longer
+// text, or one written while the area shows the view, goes to the view; an
+// area that may be edited takes it into its editor once no handler runs any
+// more (so that a handler that makes the area read-only again before it ends
+// costs nothing), a megabyte at a time, the windows getting their turn
+// between the slices. Until then the area reads back the view's text.
 //
 // Its text is what the user entered, changed only in its line breaks: every
 // line break typed, pasted or dropped (LF, CR LF) reads back as one carriage
@@ -21,6 +29,8 @@
 // area that handles DropObject hears of that insertion there only, not in
 // TextChange as well. Both come once the drop has ended, so that whatever
 // they show does not keep the dragging program waiting.
+//
+// The selection is shown only while the area has the keyboard focus.
 //
 // Words of more than 10000 characters are broken at any character rather
 // than only between words: breaking a long word costs time that grows with
@@ -35,12 +45,14 @@
 #include <vector>
 
 class QPlainTextEdit;
+class QWidget;
 
 namespace fw {
 
 namespace internal {
 class TextView;
 }
+class AreaBox;
 
 class TextArea : public RectControl {
 public:
@@ -49,8 +61,7 @@ public:
 
     String Text() const;
     // Raises TextChange. Into the editor (a text of up to a megabyte, while
-    // the user is in the area or has text in it), the write is one edit that
-    // Undo takes back.
+    // the editor is shown), the write is one edit that Undo takes back.
     void SetText(const String& text);
     // The same, taking the text over without a copy (for long outputs).
     void SetText(String&& text);
@@ -73,7 +84,9 @@ public:
     void SetMultiline(bool) {}
     void SetStyled(bool) {}
     void SetUseFocusRing(bool) {}
+    // The selection always hides while the area has no focus.
     void SetHideSelection(bool) {}
+    // Plain text areas have no spell checker on this platform.
     void SetSpellCheck(bool) {}
 
     // Files of the registered file type of that name may be dropped here.
@@ -86,6 +99,8 @@ public:
 
     void EnableStandardMenuItems() override;
     bool HandleStandardMenuItem(const String& itemName) override;
+    void SetAccessibleName(const String& name) override;
+    void SetTabStop(bool on) override;
 
 private:
     friend struct internal::QtAccess;
@@ -94,15 +109,34 @@ private:
     internal::TextView* View() const { return view_; }
     // Whether the view shows the text (the editor then holds none).
     bool Viewing() const;
-    void ShowView();
-    // Moves the view's text into the editor, for the user to edit.
-    void TakeIntoEditor();
+    // Shows one of the two widgets; the keyboard focus follows.
+    void Show(QWidget* shown);
+    // Shows text in the view, in place of whatever the area held.
+    void ShowInView(String&& text);
+    // Moves the view's text into the editor once no handler runs.
+    void TakeIntoEditorLater();
+    // Moves the view's text into the editor, with its selection and place;
+    // false when it was overtaken before it was done (a newer write, the
+    // area made read-only, its window closed, the program quitting).
+    bool TakeIntoEditor();
+    // Fills the hidden editor with text a slice at a time, with a yield after
+    // each; false (and the editor empty) when overtaken.
+    bool FillEditor(const String& text, unsigned fill);
+    bool Overtaken(unsigned fill) const;
     void RaiseTextChange();
+    AreaBox* box_;
     QPlainTextEdit* edit_;
     internal::TextView* view_;
+    bool readOnly_ = false;
+    // A move into the editor waits for the handlers to end.
+    bool editorDue_ = false;
+    // Counts the writes and moves: a slow move that a later one overtakes stops.
+    unsigned fills_ = 0;
     // Set while the area moves its text between its widgets or inserts a
     // drop, which are no changes of the program's to hear of.
     bool quiet_ = false;
+    // Set while the keyboard focus moves between the two widgets.
+    bool switching_ = false;
     std::vector<std::string> acceptedTypes_;
 };
 
