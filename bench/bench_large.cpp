@@ -143,6 +143,12 @@ public:
         Tick();
         return longest_;
     }
+    // Starts over, returning the longest gap so far.
+    double Restart() {
+        const double longest = Longest();
+        longest_ = 0;
+        return longest;
+    }
 
 private:
     void Tick() {
@@ -335,7 +341,9 @@ void DropFile(const std::string& scenario, size_t size) {
     const bool closes = scenario == "dropclose";
     const auto start = Clock::now();
     double warnedAt = -1, cancelAt = -1, filledAt = -1, closeAt = -1, closedAt = -1;
-    FreezeMeter meter([&] {
+    double freezeToCancel = -1;
+    FreezeMeter* meter = nullptr;
+    FreezeMeter freezes([&] {
         const sizeWarnSheet* sheet = Find<sizeWarnSheet>();
         if (warnedAt < 0 && sheet && QtAccess::Window(sheet)->isVisible()) {
             warnedAt = Since(start);
@@ -343,6 +351,7 @@ void DropFile(const std::string& scenario, size_t size) {
         }
         if (warnedAt >= 0 && cancelAt < 0) {
             cancelAt = Since(start);
+            freezeToCancel = meter->Restart();
             sizeWarnSheet::Instance()->PushButton2()->Push();
             return;
         }
@@ -356,16 +365,18 @@ void DropFile(const std::string& scenario, size_t size) {
             size_t(editor->document()->characterCount() - 1) == size)
             filledAt = Since(start);
     });
+    meter = &freezes;
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
     const fw::TextArea* input = window->EditField1();
     const bool taken = internal::DropAt(window, QPoint(input->Left() + 10, input->Top() + 10), data);
     while (taken && (closes ? closedAt < 0 : filledAt < 0)) testing::ProcessEvents();
-    const double freeze = meter.Longest();
+    const double freeze = freezes.Longest();
     const long peak = PeakKB();
     std::printf("drop taken: %s\n", taken ? "yes" : "no");
     std::printf("warning sheet visible: %.3f s\n", warnedAt);
-    std::printf("longest freeze: %.3f s\n", freeze);
+    std::printf("longest freeze until Cancel: %.3f s\n", freezeToCancel);
+    std::printf("longest freeze after Cancel: %.3f s\n", freeze);
     std::printf("peak RSS over start: %.1f MiB (%.1f bytes per input character)\n", double(peak - before) / 1024.0,
                 double(peak - before) * 1024.0 / double(size));
     std::printf("RSS over start at the end: %.1f bytes per input character\n",
