@@ -25,7 +25,6 @@
 #include <QTextLayout>
 #include <QUrl>
 
-
 namespace fw {
 
 namespace {
@@ -180,6 +179,13 @@ public:
 
     void BreakLongWords(bool anywhere) {
         setWordWrapMode(anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    }
+
+    // A text in display form, the editor set to break its words as they need.
+    QString Prepared(const String& text) {
+        QString shown = ToDisplayText(text);
+        BreakLongWords(HasLongWord(shown));
+        return shown;
     }
 
     // The document position shown at the top.
@@ -415,6 +421,7 @@ bool TextArea::FillEditor(const String& text, unsigned fill) {
     qsizetype run = 0;
     QuietScope quiet(quiet_);
     if (!doc->isEmpty()) edit_->clear();
+    editor->BreakLongWords(false);
     QTextCursor end(doc);
     doc->setUndoRedoEnabled(false);
     // A failure (memory running out) leaves the editor empty, the text in the view.
@@ -443,15 +450,12 @@ bool TextArea::TakeIntoEditor() {
     const String& text = view_->Text();
     const int64_t anchor = view_->SelectionAnchor(), cursor = view_->SelectionCursor();
     const int64_t top = view_->FirstVisibleOffset();
-    auto* editor = static_cast<AreaEditor*>(edit_);
     if (text.Bytes().size() <= kEditorSlice) {
-        const QString shown = ToDisplayText(text);
-        editor->BreakLongWords(HasLongWord(shown));
+        const QString shown = static_cast<AreaEditor*>(edit_)->Prepared(text);
         QuietScope quiet(quiet_);
         edit_->setPlainText(shown);
-    } else {
-        editor->BreakLongWords(false);
-        if (!FillEditor(text, fill)) return false;
+    } else if (!FillEditor(text, fill)) {
+        return false;
     }
     Show(edit_);
     // The user goes on where the view was, with its selection.
@@ -479,9 +483,7 @@ void TextArea::SetText(String&& text) {
     // The user's own text stays in the editor, where Undo can bring it back.
     if (!Viewing() && !readOnly_ && text.Bytes().size() <= kEditorSlice) {
         ++fills_;
-        const QString shown = ToDisplayText(text);
-        auto* editor = static_cast<AreaEditor*>(edit_);
-        editor->BreakLongWords(HasLongWord(shown));
+        const QString shown = static_cast<AreaEditor*>(edit_)->Prepared(text);
         QTextCursor cursor(edit_->document());
         cursor.beginEditBlock();
         cursor.select(QTextCursor::Document);
